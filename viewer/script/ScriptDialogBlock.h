@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace viewer::dm {
+class Dialog;
+}
+
 namespace viewer::script {
 
 struct ScriptDialogLine {
@@ -25,5 +29,6 @@ struct ScriptDialogBlock {
 // check and select change the value with the notifications a click
 // delivers). Answers true when the dialog ended; otherwise (the block left it
 // open) error names the line and the reason.
-namespace dm_answer {}
+bool PlayDialogBlock(dm::Dialog& dialog, const ScriptDialogBlock& block, std::string* error);
+
 }  // namespace viewer::script
