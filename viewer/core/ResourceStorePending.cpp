@@ -1,5 +1,7 @@
-// Reads each module's resource blob: string lists as the resource format
-// describes them, and any other file as raw data found by folder and name.
+// Built only while the resource service proper (viewer/core/resources) is
+// not part of the build: reads each module's resource blob, string lists as
+// the resource format describes them and any other file as raw data found
+// by folder and name. It has no dialog layouts.
 #include "viewer/core/resources/ResourceStore.h"
 
 #include <charconv>
@@ -131,15 +133,16 @@ std::optional<std::string> ResourceStore::String(host::ExtensionID module, int l
 
 std::optional<std::string> ResourceStore::Data(host::ExtensionID module, std::string_view type, int id,
                                                std::string_view name) const {
+  // "<type>s/<id>.<ext>", or "<type>s/<name>/<id>.<ext>" for a named family.
   const auto m = modules_.find(module);
   if (m == modules_.end()) return std::nullopt;
-  const std::string key = name.empty() ? std::to_string(id) : std::string(name);
-  for (const std::string& folder : {std::string(type) + "s/", std::string(type) + "/"}) {
-    for (const auto& [path, bytes] : m->second->files) {
-      if (path.rfind(folder, 0) != 0) continue;
-      const std::string file = path.substr(folder.size());
-      if (file.substr(0, file.rfind('.')) == key) return bytes;
-    }
+  std::string folder = std::string(type) + "s/";
+  if (!name.empty()) folder += std::string(name) + "/";
+  const std::string stem = std::to_string(id);
+  for (const auto& [path, bytes] : m->second->files) {
+    if (path.rfind(folder, 0) != 0) continue;
+    const std::string file = path.substr(folder.size());
+    if (file.find('/') == std::string::npos && file.substr(0, file.rfind('.')) == stem) return bytes;
   }
   return std::nullopt;
 }
