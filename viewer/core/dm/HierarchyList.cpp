@@ -1,7 +1,5 @@
 #include "viewer/core/dm/HierarchyList.h"
 
-#include <algorithm>
-
 #include "host/ASText.h"
 #include "viewer/core/dm/Item.h"
 #include "viewer/core/dm/Tracker.h"
@@ -53,19 +51,13 @@ void ListEntry::Invalidate() { list_.Changed(); }
 host::ADMItem* HierarchyList::Item() const { return &item_; }
 
 host::ADMListEntry* HierarchyList::InsertEntry(int index) {
-  const int count = NumberOfEntries();
-  const int at = index < 0 || index > count ? count : index;
-  auto entry = std::make_unique<ListEntry>(*this);
-  ListEntry* raw = entry.get();
-  entries_.insert(entries_.begin() + at, std::move(entry));
+  ListEntry* entry = entries_.Insert(index, std::make_unique<ListEntry>(*this));
   Changed();
-  return raw;
+  return entry;
 }
 
 void HierarchyList::RemoveEntry(int index) {
-  if (index < 0 || index >= NumberOfEntries()) return;
-  entries_.erase(entries_.begin() + index);
-  Changed();
+  if (entries_.Remove(index)) Changed();
 }
 
 void HierarchyList::SetEntryWidth(int width) {
@@ -76,16 +68,6 @@ void HierarchyList::SetEntryWidth(int width) {
 void HierarchyList::SetEntryTextRect(const host::ADMRect& rect) {
   entryTextRect_ = rect;
   Changed();
-}
-
-ListEntry* HierarchyList::EntryAt(int index) const {
-  if (index < 0 || index >= NumberOfEntries()) return nullptr;
-  return entries_[index].get();
-}
-
-int HierarchyList::IndexOf(const ListEntry& entry) const {
-  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.get() == &entry; });
-  return it == entries_.end() ? -1 : static_cast<int>(it - entries_.begin());
 }
 
 ListEntry* HierarchyList::ActiveEntry() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/ADM.h"
+#include "viewer/core/dm/OwnedEntries.h"
 
 namespace viewer::dm {
 
@@ -63,7 +64,7 @@ class HierarchyList final : public host::ADMHierarchyList {
 
   host::ADMItem* Item() const override;
   host::ADMListEntry* ParentEntry() const override { return parent_; }
-  int NumberOfEntries() const override { return static_cast<int>(entries_.size()); }
+  int NumberOfEntries() const override { return entries_.Count(); }
   host::ADMListEntry* GetEntry(int index) override { return EntryAt(index); }
   host::ADMListEntry* InsertEntry(int index) override;
   void RemoveEntry(int index) override;
@@ -78,8 +79,8 @@ class HierarchyList final : public host::ADMHierarchyList {
 
   dm::Item& OwnerItem() const { return item_; }
   ListEntry* Parent() const { return parent_; }
-  ListEntry* EntryAt(int index) const;
-  int IndexOf(const ListEntry& entry) const;
+  ListEntry* EntryAt(int index) const { return entries_.At(index); }
+  int IndexOf(const ListEntry& entry) const { return entries_.IndexOf(entry); }
   // The active entry of this list or of any list below it; null when none.
   ListEntry* ActiveEntry() const;
   // Clears the active mark throughout this list and the lists below it.
@@ -93,7 +94,7 @@ class HierarchyList final : public host::ADMHierarchyList {
  private:
   dm::Item& item_;
   ListEntry* parent_;
-  std::vector<std::unique_ptr<ListEntry>> entries_;
+  OwnedEntries<ListEntry> entries_;
   int entryWidth_ = 0;
   host::ADMRect entryTextRect_;
   host::ADMListEntryTrackProc trackProc_ = nullptr;

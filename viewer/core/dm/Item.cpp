@@ -189,7 +189,8 @@ void Item::SetLargeIncrement(int value) {
 
 void Item::SetText(const std::string& utf8) {
   text_ = host::text::SanitizeUTF8(utf8);
-  if (NumberIsActiveIndex(kind_)) list_->SetActive(static_cast<Entry*>(list_->FindEntry(text_)));
+  if (NumberIsActiveIndex(kind_))
+    if (auto* entry = static_cast<Entry*>(list_->FindEntry(text_))) list_->SetActive(entry);
   Changed();
 }
 

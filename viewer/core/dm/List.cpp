@@ -1,7 +1,5 @@
 #include "viewer/core/dm/List.h"
 
-#include <algorithm>
-
 #include "host/ASText.h"
 #include "viewer/core/dm/Item.h"
 
@@ -44,19 +42,15 @@ void Entry::SetPictureID(int iconResource, std::string_view iconName) {
 host::ADMItem* List::Item() const { return &item_; }
 
 host::ADMEntry* List::InsertEntry(int index) {
-  const int count = NumberOfEntries();
-  const int at = index < 0 || index > count ? count : index;
-  auto entry = std::make_unique<Entry>(*this);
-  Entry* raw = entry.get();
-  entries_.insert(entries_.begin() + at, std::move(entry));
+  Entry* entry = entries_.Insert(index, std::make_unique<Entry>(*this));
   EntryChanged();
-  return raw;
+  return entry;
 }
 
 void List::RemoveEntry(int index) {
-  if (index < 0 || index >= NumberOfEntries()) return;
-  const bool wasActive = entries_[index]->IsActive();
-  entries_.erase(entries_.begin() + index);
+  const Entry* entry = entries_.At(index);
+  const bool wasActive = entry && entry->IsActive();
+  if (!entries_.Remove(index)) return;
   if (wasActive) item_.ActiveEntryChanged();
   EntryChanged();
 }
@@ -65,11 +59,6 @@ host::ADMEntry* List::FindEntry(std::string_view utf8) {
   for (const auto& entry : entries_)
     if (entry->GetText() == utf8) return entry.get();
   return nullptr;
-}
-
-Entry* List::EntryAt(int index) const {
-  if (index < 0 || index >= NumberOfEntries()) return nullptr;
-  return entries_[index].get();
 }
 
 Entry* List::ActiveEntry() const {
@@ -81,11 +70,6 @@ Entry* List::ActiveEntry() const {
 int List::ActiveIndex() const {
   const Entry* active = ActiveEntry();
   return active ? IndexOf(*active) : -1;
-}
-
-int List::IndexOf(const Entry& entry) const {
-  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.get() == &entry; });
-  return it == entries_.end() ? -1 : static_cast<int>(it - entries_.begin());
 }
 
 void List::SetActive(Entry* active) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/ADM.h"
+#include "viewer/core/dm/OwnedEntries.h"
 
 namespace viewer::dm {
 
@@ -59,7 +60,7 @@ class List final : public host::ADMList {
   explicit List(dm::Item& item) : item_(item) {}
 
   host::ADMItem* Item() const override;
-  int NumberOfEntries() const override { return static_cast<int>(entries_.size()); }
+  int NumberOfEntries() const override { return entries_.Count(); }
   host::ADMEntry* GetEntry(int index) override { return EntryAt(index); }
   host::ADMEntry* InsertEntry(int index) override;
   void RemoveEntry(int index) override;
@@ -68,17 +69,17 @@ class List final : public host::ADMList {
   void SetUserData(void* data) override { userData_ = data; }
   void* GetUserData() const override { return userData_; }
 
-  Entry* EntryAt(int index) const;
+  Entry* EntryAt(int index) const { return entries_.At(index); }
   Entry* ActiveEntry() const;
   int ActiveIndex() const;  // -1 when none
-  int IndexOf(const Entry& entry) const;
+  int IndexOf(const Entry& entry) const { return entries_.IndexOf(entry); }
   // Makes the entry the active one (null: none).
   void SetActive(Entry* entry);
   void EntryChanged();
 
  private:
   dm::Item& item_;
-  std::vector<std::unique_ptr<Entry>> entries_;
+  OwnedEntries<Entry> entries_;
   void* userData_ = nullptr;
 };
 

@@ -63,6 +63,12 @@ Item& UserActions::Usable(int itemID) const {
   return *item;
 }
 
+Item& UserActions::UsableTextField(int itemID, const char* action) const {
+  Item& item = Usable(itemID);
+  if (!IsTextField(item.Kind())) WrongKind(item, action);
+  return item;
+}
+
 void UserActions::SetText(int itemID, const std::string& utf8) {
   Item& item = Usable(itemID);
   if (item.Kind() == ItemKind::Slider || item.Kind() == ItemKind::ScrollBar) {
@@ -79,23 +85,29 @@ void UserActions::SetText(int itemID, const std::string& utf8) {
 }
 
 void UserActions::Focus(int itemID) {
-  Item& item = Usable(itemID);
-  if (!IsTextField(item.Kind())) WrongKind(item, "focus");
+  Item& item = UsableTextField(itemID, "focus");
   Dialog::Busy busy(dialog_, Dialog::Busy::kBatchChanges);
   FocusItem(item);
 }
 
+// A dialog may keep the focus where it is, refusing what was typed: it
+// then puts the focus back while the field is left or the new one entered.
 void UserActions::FocusItem(Item& item) {
   if (dialog_.FocusedItem() == &item) return;
   Leave();
-  if (dialog_.HasEnded() || dialog_.IsDestroyed()) return;
+  CheckDialogShown();
+  if (const Item* kept = dialog_.FocusedItem()) {
+    if (kept == &item) return;
+    Refuse("the dialog kept the focus in " + Named(*kept));
+  }
   dialog_.SetFocus(&item);
   dialog_.NotifyItem(item, adm::kTextSelectionChangeNotifier);
+  const Item* focused = dialog_.FocusedItem();
+  if (focused && focused != &item) Refuse("the dialog kept the focus in " + Named(*focused));
 }
 
 void UserActions::Type(int itemID, const std::string& utf8) {
-  Item& item = Usable(itemID);
-  if (!IsTextField(item.Kind())) WrongKind(item, "type into");
+  Item& item = UsableTextField(itemID, "type into");
   Dialog::Busy busy(dialog_, Dialog::Busy::kBatchChanges);
   FocusItem(item);
   item.TypeText(utf8);
@@ -103,8 +115,7 @@ void UserActions::Type(int itemID, const std::string& utf8) {
 }
 
 void UserActions::Paste(int itemID, const std::string& utf8) {
-  Item& item = Usable(itemID);
-  if (!IsTextField(item.Kind())) WrongKind(item, "paste into");
+  Item& item = UsableTextField(itemID, "paste into");
   Dialog::Busy busy(dialog_, Dialog::Busy::kBatchChanges);
   FocusItem(item);
   dialog_.NotifyItem(item, adm::kPreClipboardPasteNotifier);

@@ -36,7 +36,10 @@ class UserActions {
   // On a slider or scroll bar: SetValue with the text as a number.
   void SetText(int itemID, const std::string& utf8);
   // Clicks or tabs into a text field: leaves the field that had the focus,
-  // then a text-selection-change notification to the new one.
+  // then a text-selection-change notification to the new one (so a field
+  // gets one when it takes the focus and one when it is left). Refused when
+  // the dialog puts the focus back into another field meanwhile (it refused
+  // that field's text).
   void Focus(int itemID);
   // Replaces the text of a field (focusing it first), cut to the field's
   // limit in UTF-8 bytes: intermediate-changed notification.
@@ -86,6 +89,7 @@ class UserActions {
  private:
   void CheckDialogShown() const;
   Item& Usable(int itemID) const;
+  Item& UsableTextField(int itemID, const char* action) const;
   void Click(Item& item, host::ADMPoint where, int modifiers, bool doubleClick, std::function<void()> effect);
   void FocusItem(Item& item);
 

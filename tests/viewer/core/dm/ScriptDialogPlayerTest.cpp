@@ -48,5 +48,30 @@ TEST_F(DialogTest, ABlockForAnotherDialogIsRefused) {
   EXPECT_EQ(front.playErrors[0], "line 10: the block answers \"Test:Tree\" but \"Test:Every\" is open");
 }
 
+
+// A dialog that refuses a field's text puts the focus back into it: a person
+// cannot go on to another field, but can correct the text.
+class RefusingDialogTest : public DialogTest {
+ protected:
+  RefusingDialogTest() {
+    probe.onItemNotify = [](host::ADMItem& item, host::ADMNotifier& n) {
+      const bool leaving = n.IsNotifierType(host::adm::kTextSelectionChangeNotifier) && !item.IsActive();
+      if (item.ID() == 4 && leaving && item.GetText() == "bad") item.Activate(true);
+    };
+  }
+};
+
+TEST_F(RefusingDialogTest, KeepsTheFocusInTheRefusedField) {
+  front.blocks.push_back(Block("Test:Every", {"set 4 bad", "set 23 x"}));
+  EXPECT_EQ(RunModal("Test:Every", 200), 2);
+  ASSERT_EQ(front.playErrors.size(), 1u);
+  EXPECT_EQ(front.playErrors[0], "line 12: the dialog kept the focus in item 4");
+
+  front.blocks.push_back(Block("Test:Every", {"set 4 bad", "set 4 good", "set 23 x", "press 1"}));
+  EXPECT_EQ(RunModal("Test:Every", 200), 1);
+  EXPECT_EQ(front.playErrors.size(), 1u);
+  EXPECT_EQ(probe.saved[4], "good");
+}
+
 }  // namespace
 }  // namespace viewer::testing
