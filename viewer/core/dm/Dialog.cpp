@@ -227,6 +227,8 @@ void Dialog::ReportChanges() {
   if (presented_ && !destroyed_) Front().DialogChanged(*this);
 }
 
+bool Dialog::Track(host::ADMTracker& tracker) { return trackProc_ ? trackProc_(this, &tracker) : DefaultTrack(&tracker); }
+
 void Dialog::NotifyDialog(std::string_view typeName) {
   Notifier notifier(*this, nullptr, typeName);
   ForwardToDialog(&notifier);

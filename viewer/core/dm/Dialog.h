@@ -120,6 +120,9 @@ class Dialog final : public host::ADMDialog {
   // Records a change; the item (if any) takes the new revision.
   void Changed(Item* item = nullptr);
   void StructureChanged();
+  // A click on the dialog itself (not on an item): its track procedure or
+  // the default.
+  bool Track(host::ADMTracker& tracker);
   // Delivers a notification to the dialog's notify procedure (or its default).
   void NotifyDialog(std::string_view typeName);
   // Passes an item's notification on to the dialog's notify procedure.

@@ -229,6 +229,13 @@ void UserActions::Click(Item& item, host::ADMPoint where, int modifiers, bool do
   if (item.Track(tracker)) dialog_.NotifyItem(item, adm::kUserChangedNotifier);
 }
 
+void UserActions::ClickDialog(host::ADMPoint where, int modifiers) {
+  CheckDialogShown();
+  Dialog::Busy busy(dialog_, Dialog::Busy::kBatchChanges);
+  Tracker tracker(where, Tracker::kMouseDown, modifiers, nullptr);
+  dialog_.Track(tracker);
+}
+
 void UserActions::PressReturn() {
   CheckDialogShown();
   const Item* item = dialog_.FindItem(dialog_.GetDefaultItemID());

@@ -72,6 +72,9 @@ class UserActions {
   // item coordinates; Press without one clicks the item's centre.
   void Press(int itemID);
   void Press(int itemID, host::ADMPoint where, int modifiers, bool doubleClick);
+  // Clicks the dialog itself, outside its items (its track procedure sees it;
+  // nothing else happens by default). The point is in dialog coordinates.
+  void ClickDialog(host::ADMPoint where, int modifiers);
   // Return: presses the default item; Escape: presses the cancel item.
   // Nothing when that item is missing, hidden or disabled.
   void PressReturn();

@@ -1,6 +1,5 @@
 #include "DialogTestSupport.h"
 
-#include "host/ASText.h"
 #include "viewer/core/dm/Dialog.h"
 #include "viewer/core/dm/UserActions.h"
 #include "viewer/core/resources/TestBlob.h"
@@ -10,11 +9,6 @@ namespace viewer::testing {
 namespace adm = host::adm;
 
 namespace {
-
-std::string RectText(const host::AVRect& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-         std::to_string(r.bottom);
-}
 
 PluginProbe& ProbeOf(host::ADMDialog* dialog) { return *static_cast<PluginProbe*>(dialog->GetUserData()); }
 
@@ -130,17 +124,6 @@ std::string TestModuleBlob() {
                    {"dialogs/202.dlg", kProgressLayout},
                    {"dialogs/203.dlg", kFloatingLayout},
                    {"strings/129.txt", "@base 1000\n1003\tRequires version %i\n"}});
-}
-
-void RecordingSurface::SetColor(const host::RGBColor16& c) {
-  calls.push_back("color " + std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue));
-}
-void RecordingSurface::FrameRect(const host::AVRect& r) { calls.push_back("frame " + RectText(r)); }
-void RecordingSurface::FillRect(const host::AVRect& r) { calls.push_back("fill " + RectText(r)); }
-int RecordingSurface::FontHeight() { return 11; }
-int RecordingSurface::TextWidth(const std::u16string& text) { return 6 * static_cast<int>(text.size()); }
-void RecordingSurface::DrawText(const host::AVRect& box, const std::u16string& text) {
-  calls.push_back("text " + RectText(box) + " " + host::text::UTF16ToUTF8(text));
 }
 
 int TestFrontEnd::RunModalDialog(dm::Dialog& dialog) {

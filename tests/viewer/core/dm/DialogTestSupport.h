@@ -21,18 +21,6 @@
 
 namespace viewer::testing {
 
-class RecordingSurface final : public DrawSurface {
- public:
-  void SetColor(const host::RGBColor16& c) override;
-  void FrameRect(const host::AVRect& r) override;
-  void FillRect(const host::AVRect& r) override;
-  int FontHeight() override;
-  int TextWidth(const std::u16string& text) override;
-  void DrawText(const host::AVRect& box, const std::u16string& text) override;
-
-  std::vector<std::string> calls;
-};
-
 class TestFrontEnd final : public FrontEnd {
  public:
   // Answers to the next modal runs, in order. A run with no block left is

@@ -69,9 +69,18 @@ TEST_F(DialogTest, OkCommitsTheFocusedFieldsPendingTextBeforeValidating) {
   EXPECT_EQ(probe.saved[4], "xyz");
 }
 
-TEST_F(DialogTest, MovingAndResizingTheWindowNotifyTheDialog) {
+bool TrackDialog(host::ADMDialog* dialog, host::ADMTracker* tracker) {
+  auto& probe = *static_cast<PluginProbe*>(dialog->GetUserData());
+  probe.log.push_back("dialog track " + std::to_string(tracker->Point().h) + "," +
+                      std::to_string(tracker->Point().v) + " " + std::to_string(tracker->Modifiers()));
+  return dialog->DefaultTrack(tracker);
+}
+
+TEST_F(DialogTest, WindowActionsReachTheDialog) {
   front.onRun = [&](dm::Dialog& d) {
     dm::UserActions person(d);
+    d.SetTrackProc(TrackDialog);
+    person.ClickDialog(host::ADMPoint{5, 7}, host::kModifierShift);
     person.MoveTo(10, 20);
     EXPECT_EQ(d.GetBoundsRect(), (host::ADMRect{20, 10, 320, 410}));
     person.ResizeTo(500, 400);
@@ -81,8 +90,8 @@ TEST_F(DialogTest, MovingAndResizingTheWindowNotifyTheDialog) {
     person.PressEscape();
   };
   EXPECT_EQ(RunModal("Test:Every", 200), 2);
-  EXPECT_EQ(probe.log, (std::vector<std::string>{"dialog show", "dialog moved", "dialog bounds", "dialog hide",
-                                                 "dialog show", "2 UC"}));
+  EXPECT_EQ(probe.log, (std::vector<std::string>{"dialog show", "dialog track 5,7 1", "dialog moved", "dialog bounds",
+                                                 "dialog hide", "dialog show", "2 UC"}));
 }
 
 TEST_F(DialogTest, APasteCanBeSkippedByItsPrePasteNotification) {

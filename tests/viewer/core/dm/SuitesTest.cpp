@@ -3,6 +3,7 @@
 #include "DialogTestSupport.h"
 #include "viewer/core/dm/Dialog.h"
 #include "viewer/core/dm/Item.h"
+#include "viewer/core/dm/RecordingSurface.h"
 #include "viewer/core/resources/TestBlob.h"
 #include "viewer/core/dm/UserActions.h"
 
@@ -61,7 +62,7 @@ void DrawBanner(host::ADMItem*, host::ADMDrawer* drawer) {
 
 TEST_F(DialogTest, DrawersDrawOnTheFrontEndsSurfaceFromTheirOrigin) {
   auto* drawers = Acquire<host::ADMDrawerSuite>(adm::kDrawerSuite, 4);
-  RecordingSurface surface;
+  dm::RecordingSurface surface;
   EXPECT_EQ(drawers->Create(nullptr, {}, 5), nullptr);
   host::ADMDrawer* drawer = drawers->Create(&surface, host::ADMRect{0, 0, 100, 200}, 5);
   ASSERT_NE(drawer, nullptr);
@@ -73,15 +74,15 @@ TEST_F(DialogTest, DrawersDrawOnTheFrontEndsSurfaceFromTheirOrigin) {
   EXPECT_EQ(drawer->GetTextWidthW(u"Grüße"), 30);
   drawer->DrawTextInBoxW(host::ADMRect{5, 3, 16, 40}, u"Grüße");
   drawers->Destroy(drawer);
-  EXPECT_EQ(surface.calls, (std::vector<std::string>{"color 32768,0,32768", "frame 12,21,14,23", "fill 10,20,15,25",
+  EXPECT_EQ(surface.Calls(), (std::vector<std::string>{"color 32768,0,32768", "frame 12,21,14,23", "fill 10,20,15,25",
                                                      "text 13,25,50,36 Grüße"}));
 
   // An item's draw procedure gets a drawer in the item's coordinates.
   front.onRun = [](dm::Dialog& d) {
     d.GetItem(20)->SetDrawProc(DrawBanner);
-    RecordingSurface itemSurface;
+    dm::RecordingSurface itemSurface;
     d.FindItem(20)->Draw(itemSurface);
-    EXPECT_EQ(itemSurface.calls, (std::vector<std::string>{"color 65535,32768,32768", "fill 2,2,25,15"}));
+    EXPECT_EQ(itemSurface.Calls(), (std::vector<std::string>{"color 65535,32768,32768", "fill 2,2,25,15"}));
     dm::UserActions(d).PressEscape();
   };
   EXPECT_EQ(RunModal("Test:Every", 200), 2);
