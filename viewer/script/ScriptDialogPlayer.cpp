@@ -1,6 +1,8 @@
 // Plays a script's `dialog NAME ... end` block on a running modal dialog,
 // line by line, as a person's actions.
 #include <charconv>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 

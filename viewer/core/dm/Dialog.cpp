@@ -184,7 +184,13 @@ Dialog::Busy::~Busy() {
 void Dialog::Present() {
   if (presented_) return;
   presented_ = true;
-  if (visible_) NotifyDialog(adm::kWindowShowNotifier);
+  if (!visible_) return;
+  // The front end has not built the dialog yet; it reads the state left by
+  // this notification when it starts showing it.
+  ++batching_;
+  NotifyDialog(adm::kWindowShowNotifier);
+  --batching_;
+  changesPending_ = false;
 }
 
 void Dialog::DestroyNow() {

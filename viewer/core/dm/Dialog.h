@@ -110,7 +110,8 @@ class Dialog final : public host::ADMDialog {
   // Used by the dialog manager and its items.
   bool IsBusy() const { return busy_ > 0; }
   void MarkModal() { modal_ = true; }
-  // The front end shows the dialog from now on: changes are reported.
+  // The front end shows the dialog from now on (the caller hands it over
+  // next): changes are reported from now on.
   void Present();
   // Runs the destroy procedures (dialog first, then the remaining items),
   // tells the front end and retires the dialog. Does nothing the second time.

@@ -65,7 +65,10 @@ void Item::ApplyLayout(const ItemLayout& layout) {
     }
   }
   checked_ = layout.checked;
-  if (layout.value) SetIntValue(*layout.value);
+  if (!layout.value) return;
+  // A layout's value of any list item is the index of its active entry.
+  if (kind_ == ItemKind::TextEditPopup) list_->SetActive(list_->EntryAt(*layout.value));
+  else SetIntValue(*layout.value);
 }
 
 host::ADMDialog* Item::Dialog() const { return &dialog_; }

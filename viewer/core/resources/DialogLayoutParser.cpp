@@ -40,6 +40,13 @@ const char* KnownTypeName(std::string_view typeName) {
   return nullptr;
 }
 
+// The item type a kind word stands for ("edit": "ADM Text Edit Type").
+const char* ItemTypeForKind(std::string_view kind) {
+  for (const KindWord& entry : kKinds)
+    if (kind == entry.word) return entry.typeName;
+  return nullptr;
+}
+
 bool HoldsEntries(std::string_view typeName) {
   return typeName == adm::kPopupListType || typeName == adm::kListBoxType || typeName == adm::kTextEditPopupType;
 }
@@ -248,12 +255,6 @@ class LayoutReader {
 };
 
 }  // namespace
-
-const char* ItemTypeForKind(std::string_view kind) {
-  for (const KindWord& entry : kKinds)
-    if (kind == entry.word) return entry.typeName;
-  return nullptr;
-}
 
 DialogLayout ParseDialogLayout(std::string_view file, int fileID, std::string_view text) {
   LayoutReader reader(file, fileID);

@@ -12,8 +12,4 @@ namespace viewer {
 // Raises HostError kErrBadFile naming file and line for a malformed layout.
 DialogLayout ParseDialogLayout(std::string_view file, int fileID, std::string_view text);
 
-// The item type a layout's kind word stands for ("edit" -> "ADM Text Edit
-// Type"); null for an unknown word.
-const char* ItemTypeForKind(std::string_view kind);
-
 }  // namespace viewer

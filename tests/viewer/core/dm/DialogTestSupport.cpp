@@ -1,5 +1,7 @@
 #include "DialogTestSupport.h"
 
+#include <algorithm>
+
 #include "viewer/core/dm/Dialog.h"
 #include "viewer/core/dm/UserActions.h"
 #include "viewer/core/resources/TestBlob.h"
@@ -16,6 +18,8 @@ void DialogNotify(host::ADMDialog* dialog, host::ADMNotifier* notifier) {
   PluginProbe& probe = ProbeOf(dialog);
   if (notifier->Item()) ++probe.forwarded;
   else probe.log.push_back("dialog " + PluginProbe::Short(notifier->TypeName()));
+  if (notifier->IsNotifierType(adm::kWindowShowNotifier) && dialog->NumItems() > 0)
+    dialog->GetItemByIndex(0)->Invalidate();  // a change the front end must not hear about before it shows the dialog
   dialog->DefaultNotify(notifier);
 }
 
@@ -63,7 +67,7 @@ item 2 button 210 260 80 24 "Cancel"
 item 3 static 10 10 100 20 "Label"
 item 4 edit 120 10 200 20 "start" maxlength=5
 item 5 readonly 10 40 100 20 "fixed"
-item 6 editpopup 120 40 200 20 "two"
+item 6 editpopup 120 40 200 20 value=1
   entry "one"
   entry "two"
 item 7 popup 10 70 100 20 value=0
@@ -128,6 +132,7 @@ std::string TestModuleBlob() {
 
 int TestFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   events.push_back("run " + dialog.Name());
+  shown.push_back(&dialog);
   if (onRun) onRun(dialog);
   if (dialog.HasEnded()) return dialog.EndedItem();
   if (blocks.empty()) {
@@ -144,8 +149,15 @@ int TestFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   return dialog.EndedItem();
 }
 
-void TestFrontEnd::ShowModelessDialog(dm::Dialog& dialog) { events.push_back("show " + dialog.Name()); }
-void TestFrontEnd::DialogChanged(dm::Dialog&) { ++changeReports; }
+void TestFrontEnd::ShowModelessDialog(dm::Dialog& dialog) {
+  events.push_back("show " + dialog.Name());
+  shown.push_back(&dialog);
+}
+
+void TestFrontEnd::DialogChanged(dm::Dialog& dialog) {
+  ++changeReports;
+  if (std::find(shown.begin(), shown.end(), &dialog) == shown.end()) events.push_back("changed unshown");
+}
 void TestFrontEnd::DialogDestroyed(dm::Dialog& dialog) { events.push_back("destroyed " + dialog.Name()); }
 
 void TestFrontEnd::ProcessDialogEvents(dm::Dialog& dialog) {

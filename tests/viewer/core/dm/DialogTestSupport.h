@@ -30,6 +30,7 @@ class TestFrontEnd final : public FrontEnd {
   // "run NAME", "show NAME", "destroyed NAME", "pick", "wait on"...
   std::vector<std::string> events;
   int changeReports = 0;
+  std::vector<const dm::Dialog*> shown;  // a change of any other dialog is logged "changed unshown"
   // Actions a person takes on a shown dialog, delivered when it processes
   // its events.
   std::map<std::string, std::deque<std::function<void(dm::Dialog&)>>> waiting;
