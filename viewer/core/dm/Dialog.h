@@ -137,7 +137,6 @@ class Dialog final : public host::ADMDialog {
   // Turns the other radio buttons of the group (or the other tab buttons) off.
   void ClearOthersInGroup(Item& item);
   FrontEnd& Front();
-  DialogContext& Context() { return context_; }
 
  private:
   void BuildItems(const DialogLayout& layout);
