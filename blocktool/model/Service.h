@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "host/ASText.h"
 #include "host/HostTypes.h"
@@ -101,7 +102,9 @@ class CService {
   std::string currentFolder_ = ".";
   std::string parentFolder_ = "..";
   int dialogOffset_ = 0;
-  std::map<int, std::string> strings_;
+  // Keyed by (list, ID): a text asked for in English after its localized
+  // form was read must not answer the localized one.
+  std::map<std::pair<int, int>, std::string> strings_;
   int localizedList_ = 129;
 };
 
