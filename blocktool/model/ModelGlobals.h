@@ -1,10 +1,5 @@
-// Globals of the plug-in that the block model reads. They are defined and
-// set at start-up with the other globals of the plug-in.
+// Globals of the plug-in that the block model reads (decimal separator,
+// detect-fonts mode); they live with the plug-in's start-up.
 #pragma once
 
-#include "host/HostTypes.h"
-
-// Decimal separator of numbers inside property values.
-extern char cDecimalSeparator;
-// Whether a new block takes its text properties from the page text it covers.
-extern host::ASBool bDetectUnderFonts;
+#include "blocktool/host/MarkupContentInit.h"
