@@ -110,19 +110,20 @@ bool CMarkupBlockProperties::IsTabRow(const CMarkupProperties& property) {
 
 int CMarkupBlockProperties::AddNewProperty(std::unique_ptr<CMarkupProperties> property, bool merge) {
   if (!property) return -1;
-  if (CMarkupProperties* existing = GetProperty(property->TagName())) {
-    existing->MergeProperties(property.get(), merge);
+  const std::string& name = property->TagName();
+  const auto place = properties_.lower_bound(name);
+  if (place != properties_.end() && place->first == name) {
+    place->second->MergeProperties(property.get(), merge);
     return 0;
   }
-  const std::string name = property->TagName();
   if (IsTabRow(*property)) {
     std::vector<std::unique_ptr<CMarkupProperties>> rows;
     rows.push_back(std::move(property));
     InsertTabRowsByPosition(std::move(rows));
     return 0;
   }
-  properties_.emplace(name, std::move(property));
   order_.push_back(name);
+  properties_.emplace_hint(place, name, std::move(property));
   return 0;
 }
 

@@ -4,13 +4,17 @@
 #pragma once
 
 #include "blocktool/host/MarkupContentInit.h"
+#include <string>
+#include <utility>
+
 #include "support/HostHarness.h"
 
 namespace korvid::testing {
 
 class ModelStrings {
  public:
-  explicit ModelStrings(char decimalSeparator = '.') {
+  explicit ModelStrings(char decimalSeparator = '.', std::string language = "ENU")
+      : harness_(HostOptions{.language = std::move(language)}) {
     harness_.AttachLinkedPlugin(&PIMain, &PIResources);
     cDecimalSeparator = decimalSeparator;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <map>
 #include <vector>
 
 #include "ModelStrings.h"
@@ -201,6 +202,39 @@ TEST_F(SchemaTest, NewBlockIdentityAndDefaults) {
       EXPECT_NE(row.desc.Get().find('['), std::string::npos) << row.desc.id;
     }
   }
+}
+
+// Keywords and the model's messages exist in the English and the German
+// list; the keywords that files store are the same in both.
+TEST(SchemaTexts, EveryTextOfTheModelExistsInBothLanguages) {
+  std::vector<int> messages = {1083, 1018, 1099, 1196, 1162, 1002, 1055, 1142, 1143, 1034, 1015, 1037,
+                               1121, 1122, 1126, 1127, 1128, 1129, 1173, 1074, 1110, 1179};
+  std::vector<int> keywords = {32, 33, 34, 35, 36};
+  for (const Row& row : Expected()) {
+    for (const Text& text : {row.def, row.desc}) {
+      if (text.id >= 1000) messages.push_back(text.id);
+      if (text.id > 0 && text.id < 1000) keywords.push_back(text.id);
+    }
+    for (int id : row.values) (id >= 1000 ? messages : keywords).push_back(id);
+  }
+  std::map<int, std::string> english;
+  {
+    ModelStrings strings('.', "ENU");
+    for (int id : messages) english[id] = Service.GetStringByID(id);
+    for (int id : keywords) EXPECT_FALSE(Service.GetStringByID(id).empty()) << id;
+  }
+  ModelStrings strings('.', "DEU");
+  for (int id : messages) {
+    const std::string& german = Service.GetStringByID(id);
+    EXPECT_FALSE(german.empty()) << id;
+    EXPECT_FALSE(english[id].empty()) << id;
+    EXPECT_EQ(german.find('[') == std::string::npos, english[id].find('[') == std::string::npos) << id;
+  }
+  for (int id : {1173, 1074, 1110, 1179}) EXPECT_EQ(Service.GetStringByID(id), english[id]) << id;
+  EXPECT_EQ(english[1173], "Text");
+  EXPECT_EQ(Service.GetStringByID(1128), "Zahl");  // the German list was read
+  EXPECT_EQ(Service.GetStringByID(54), "true");
+  EXPECT_EQ(Service.GetStringByID(16), "false");
 }
 
 TEST_F(SchemaTest, TextflowDecidesWhichPropertiesCount) {
