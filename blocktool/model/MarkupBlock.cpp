@@ -5,7 +5,7 @@
 #include "blocktool/host/MarkupBlockDraw.h"
 #include "blocktool/host/MarkupBlockPropertyDep.h"
 #include "blocktool/model/MarkupBlockPropertyCosDict.h"
-#include "blocktool/model/ModelGlobals.h"
+#include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/NumberText.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"

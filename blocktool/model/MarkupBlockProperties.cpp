@@ -6,7 +6,7 @@
 
 #include "blocktool/host/ConvertEncoding.h"
 #include "blocktool/model/ColorSpaceProperty.h"
-#include "blocktool/model/ModelGlobals.h"
+#include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/NumberText.h"
 #include "blocktool/model/Service.h"
 #include "blocktool/model/StandardProperties.h"

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "blocktool/model/MarkupProperties.h"
-#include "blocktool/model/ModelGlobals.h"
+#include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/NumberText.h"
 #include "blocktool/model/Service.h"
 
