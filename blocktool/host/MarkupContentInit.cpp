@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
@@ -94,6 +95,7 @@ bool Start() {
   atDefaultPrefixName = gCoreHFT->AtomFromString(kDefaultPrefixName);
   ResetMarkupFlags();
   cDecimalSeparator = DecimalSeparatorFromResources();
+  pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
   return true;
 }
 
@@ -148,6 +150,7 @@ bool PluginInit() {
 }
 
 bool PluginUnload() {
+  pMainDlgAppearance.reset();
   try {
     UnregisterMarkupContentHFTServer();
   } catch (const std::exception&) {
