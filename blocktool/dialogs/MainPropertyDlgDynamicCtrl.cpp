@@ -494,6 +494,7 @@ bool CMainPropertyDynamicListCtrl::ApplyRow(CMainPropertyDynamicCtrl& row) {
     row.ActivateCustomKey(true);
     return false;
   }
+  if (host::ADMItem* value = row.ValueItem()) value->SetTipString(property.TagName());
   if (!dialog_.ApplyValue(property, row.GetCtrlValue())) {
     row.Activate(true);
     return false;

@@ -361,7 +361,8 @@ bool CMainPropertyDlg::ApplyKey(CMarkupProperties& property, const std::string& 
     property.Alert(kNameTaken);
     return false;
   }
-  kept_->UpdatePropertyName(property.TagName(), key, host::ASText::FromUTF8(key));
+  const std::string oldName = property.TagName();  // renaming changes the property's own name
+  kept_->UpdatePropertyName(oldName, key, host::ASText::FromUTF8(key));
   return true;
 }
 

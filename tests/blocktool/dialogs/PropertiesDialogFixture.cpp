@@ -33,6 +33,7 @@ CMarkupBlock& PropertiesDialogTest::AddBlock(int id, PropertyClass kind) {
   block->Selected(blocks_.empty());
   blocks_.push_back(block);
   selection_.AddBlock(block);
+  page_ = RecordingPage();  // what the dialog does, not how the block was made
   return *block;
 }
 

@@ -1,0 +1,237 @@
+// Editing rows and what OK and Cancel do with the edits: refusals with their
+// messages, one undo step, the group case, Reset all and custom rows.
+#include <gtest/gtest.h>
+
+#include "PropertiesDialogFixture.h"
+#include "viewer/core/dm/Item.h"
+#include "viewer/core/dm/UserActions.h"
+#include "viewer/script/ScriptDialogBlock.h"
+
+namespace korvid::testing {
+namespace {
+
+namespace pd = property_dialog;
+using viewer::dm::Dialog;
+using viewer::dm::UserActions;
+
+using PropertiesDialogEdits = PropertiesDialogTest;
+
+TEST_F(PropertiesDialogEdits, OkWritesTheEditsAsOneUndoStep) {
+  CMarkupBlock& block = AddBlock(7);
+  EXPECT_EQ(Run([](Dialog& d) {
+              UserActions person(d);
+              person.SetText(pd::kDescriptionValue, "  Headline  ");
+              person.Press(pd::kTextTab);
+              person.SetText(seen::Field(d, "fontsize")->ID(), "14");
+              auto& style = *seen::Field(d, "fontstyle");
+              person.Select(style.ID(), seen::EntryIndex(style, "bold"));
+              person.Press(pd::kOK);
+            }),
+            1);
+  EXPECT_EQ(Value(block, "Description"), "Headline") << "blanks around a typed value are dropped";
+  EXPECT_EQ(Value(block, "fontsize"), "14");
+  EXPECT_EQ(Value(block, "fontstyle"), "bold");
+  EXPECT_EQ(Value(block, "Rect"), "100 500 300 600") << "an untouched Rect keeps its stored text";
+  EXPECT_EQ(page_.stepsOpened, 1);
+  EXPECT_EQ(page_.backups, std::vector<std::string>{"7:2"});
+  EXPECT_EQ(page_.stepsClosed, 1);
+  EXPECT_GT(page_.changes, 0) << "the page knows its blocks changed";
+}
+
+TEST_F(PropertiesDialogEdits, RefusedValuesShowTheirMessageAndKeepTheDialogOpen) {
+  struct Case {
+    const char* property;
+    int tab;
+    const char* typed;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"fontsize", pd::kTextTab, "", "The value of \"fontsize\" is not valid."},
+      {"fontsize", pd::kTextTab, "0", "The value of \"fontsize\" is not valid."},
+      {"fontsize", pd::kTextTab, "inf", "The value of \"fontsize\" is not valid."},
+      {"horizscaling", pd::kTextTab, "50%%", "The value of \"horizscaling\" is not valid."},
+      {"linewidth", pd::kGeneralTab, "wide", "The value of \"linewidth\" is not valid."},
+      {"position", pd::kGeneralTab, "10 20 30", "The value of \"position\" is not valid."},
+      {"Name", pd::kGeneralTab, "a/b", "A name must not contain \"[\", \"]\" or \"/\"."},
+      {"Name", pd::kGeneralTab, "", "The value of \"Name\" is not valid."},
+  };
+  CMarkupBlock& block = AddBlock(1);
+  for (const Case& c : cases) {
+    const std::string before = Value(block, c.property);
+    EXPECT_EQ(Run([&](Dialog& d) {
+                UserActions person(d);
+                person.Press(c.tab);
+                const int field = std::string(c.property) == "Name" ? pd::kNameValue : seen::ScrollTo(d, c.property).ID();
+                person.SetText(field, c.typed);
+                person.Press(pd::kOK);
+                EXPECT_FALSE(d.HasEnded()) << c.property << " " << c.typed;
+                EXPECT_TRUE(d.FindItem(field)->IsActive()) << "the focus is back in the row";
+                person.Press(pd::kCancel);
+              }),
+              2);
+    EXPECT_EQ(NewAlerts(), std::vector<std::string>{c.message}) << c.property << " " << c.typed;
+    EXPECT_EQ(Value(block, c.property), before);
+  }
+  EXPECT_EQ(page_.stepsOpened, 0) << "Cancel records nothing";
+  EXPECT_EQ(page_.changes, 0);
+}
+
+TEST_F(PropertiesDialogEdits, LeavingARefusedRowIsNotPossible) {
+  AddBlock(1);
+  Run([&](Dialog& d) {
+    UserActions person(d);
+    person.SetText(seen::Field(d, "linewidth")->ID(), "-1");
+    EXPECT_THROW(person.Focus(seen::Field(d, "rotate")->ID()), viewer::dm::UserActionError);
+    EXPECT_TRUE(seen::Field(d, "linewidth")->IsActive());
+    EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"linewidth\" is not valid."});
+    person.Press(pd::kTextTab);
+    EXPECT_FALSE(d.FindItem(pd::kTextTab)->GetBooleanValue()) << "no tab change past a refused row";
+    EXPECT_EQ(NewAlerts().size(), 1u);
+    person.SetText(seen::Field(d, "linewidth")->ID(), "2");
+    person.Focus(seen::Field(d, "rotate")->ID());
+    person.Press(pd::kCancel);
+  });
+}
+
+TEST_F(PropertiesDialogEdits, TheOwnNameIsAcceptedAgain) {
+  CMarkupBlock& block = AddBlock(3);
+  const std::string own = block.BlockName();
+  Run([&](Dialog& d) {
+    UserActions person(d);
+    person.SetText(pd::kNameValue, "Other");
+    person.Focus(pd::kDescriptionValue);
+    person.SetText(pd::kNameValue, own);
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(block.BlockName(), own);
+}
+
+TEST_F(PropertiesDialogEdits, SeveralBlocksGetEveryShownValueOfTheSelectedBlock) {
+  CMarkupBlock& first = AddBlock(1);
+  CMarkupBlock& second = AddBlock(2);
+  CMarkupBlock& third = AddBlock(3);
+  CMarkupBlock& locked = AddBlock(4);
+  second.PropertyList()->GetProperty("fontsize")->TagValue("20");
+  third.PropertyList()->GetProperty("Status")->TagValue("ignore");
+  locked.Lock(true);
+  const std::string secondName = second.BlockName();
+  EXPECT_EQ(Run([](Dialog& d) {
+              UserActions person(d);
+              person.SetText(seen::Field(d, "linewidth")->ID(), "3");
+              person.Press(pd::kOK);
+            }),
+            1);
+  for (CMarkupBlock* block : {&first, &second, &third}) {
+    EXPECT_EQ(Value(*block, "linewidth"), "3") << block->BlockID();
+    EXPECT_EQ(Value(*block, "fontsize"), "12") << "the selected block's value, changed or not";
+  }
+  EXPECT_EQ(Value(third, "Status"), "ignore") << "not group-editable: left alone";
+  EXPECT_EQ(second.BlockName(), secondName);
+  EXPECT_EQ(Value(locked, "linewidth"), "1") << "a locked block is skipped";
+  EXPECT_EQ(page_.backups, (std::vector<std::string>{"1:2", "2:2", "3:2"}));
+  EXPECT_EQ(page_.stepsOpened, 1);
+}
+
+TEST_F(PropertiesDialogEdits, ResetAllKeepsIdentityTabsAndCustomValues) {
+  CMarkupBlock& block = AddBlock(1);
+  CMarkupBlockProperties& list = *block.PropertyList();
+  list.GetProperty("fontsize")->TagValue("20");
+  list.GetProperty("linewidth")->TagValue("5");
+  list.GetProperty("Description")->TagValue("kept");
+  list.AddNewProperty("mine", "custom value", "", PropCustom, 0);
+  const std::string name = block.BlockName();
+  Run([](Dialog& d) {
+    UserActions person(d);
+    person.Press(pd::kTextTab);
+    person.SetText(seen::Field(d, "fontsize")->ID(), "30");
+    person.Press(pd::kResetAll);
+    EXPECT_EQ(d.GetText(), "General");
+    EXPECT_FALSE(d.FindItem(pd::kAdd)->IsVisible());
+    EXPECT_EQ(seen::Field(d, "linewidth")->GetText(), "1");
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(Value(block, "fontsize"), "12");
+  EXPECT_EQ(Value(block, "linewidth"), "1");
+  EXPECT_EQ(Value(block, "Description"), "kept");
+  EXPECT_EQ(Value(block, "Rect"), "100 500 300 600");
+  EXPECT_EQ(Value(block, "mine"), "custom value");
+  EXPECT_EQ(block.BlockName(), name);
+}
+
+TEST_F(PropertiesDialogEdits, CustomRowsAreRenamedCheckedAndDeleted) {
+  CMarkupBlock& block = AddBlock(1);
+  block.PropertyList()->AddNewProperty("first", "one", "", PropCustom, 0);
+  block.PropertyList()->AddNewProperty("second", "two", "", PropCustom, 0);
+  Run([&](Dialog& d) {
+    UserActions person(d);
+    person.Press(pd::kCustomTab);
+    EXPECT_EQ(seen::Rows(d), (std::vector<std::string>{"first", "second"}));
+    EXPECT_TRUE(d.FindItem(pd::kAdd)->IsVisible());
+    EXPECT_FALSE(d.FindItem(pd::kAdd)->IsEnabled()) << "no new-property dialog yet";
+    const int firstKey = seen::Field(d, "first")->ID() - kRowValueOffset + kRowKeyOffset;
+    const int firstValue = seen::Field(d, "first")->ID();
+    struct Refusal {
+      const char* key;
+      const char* value;
+      const char* message;
+    };
+    for (const Refusal& r : {Refusal{"second", "one", "The block already has a property of this name."},
+                             Refusal{"a]b", "one", "A name must not contain \"[\", \"]\" or \"/\"."},
+                             Refusal{"", "one", "The value of \"first\" is not valid."},
+                             Refusal{"first", "", "The value of \"first\" is not valid."}}) {
+      person.SetText(firstKey, r.key);
+      person.SetText(firstValue, r.value);
+      person.Press(pd::kOK);
+      EXPECT_FALSE(d.HasEnded()) << r.key << "=" << r.value;
+      EXPECT_EQ(NewAlerts(), std::vector<std::string>{r.message}) << r.key << "=" << r.value;
+    }
+    person.SetText(firstKey, "renamed");
+    person.SetText(firstValue, "uno");
+    const int secondValue = seen::Field(d, "second")->ID();
+    person.Focus(secondValue);
+    EXPECT_TRUE(d.FindItem(pd::kDelete)->IsEnabled());
+    person.Press(pd::kDelete);
+    EXPECT_EQ(seen::Rows(d), std::vector<std::string>{"renamed"});
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(Value(block, "renamed"), "uno");
+  EXPECT_EQ(Value(block, "first"), "(none)");
+  EXPECT_EQ(Value(block, "second"), "(none)") << "deleted in the dialog, gone from the block";
+}
+
+TEST_F(PropertiesDialogEdits, EditorButtonsAreDisabledUntilTheirEditorsExist) {
+  AddBlock(1);
+  Run([](Dialog& d) {
+    for (const char* name : {"backgroundcolor", "bordercolor", "position"}) {
+      const viewer::dm::Item& button = *d.FindItem(seen::Field(d, name)->ID() - kRowValueOffset + kRowButtonOffset);
+      EXPECT_EQ(button.GetText(), "...");
+      EXPECT_FALSE(button.IsEnabled()) << name;
+    }
+    EXPECT_TRUE(seen::Field(d, "position")->Kind() == viewer::dm::ItemKind::TextEdit) << "bounded count: editable";
+    EXPECT_TRUE(seen::Field(d, "bordercolor")->Kind() == viewer::dm::ItemKind::TextEditReadOnly);
+    UserActions(d).Press(pd::kCancel);
+  });
+}
+
+TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
+  CMarkupBlock& block = AddBlock(1);
+  viewer::script::ScriptDialogBlock answer{1, pd::kName, {}};
+  const auto line = [&](const char* verb, int item, std::string argument) {
+    answer.lines.push_back({static_cast<int>(answer.lines.size()) + 2, verb, std::to_string(item), std::move(argument)});
+  };
+  line("press", pd::kTextTab, "");
+  line("set", seen::FieldID("fontsize"), "0");
+  line("press", pd::kOK, "");
+  line("set", seen::FieldID("fontsize"), "9");
+  line("set", pd::kNameValue, "Headline");
+  line("press", pd::kOK, "");
+  host_.Script().QueueDialog(answer);
+  EXPECT_EQ(StartMarkupPropertiesDialog(selection_), 1);
+  EXPECT_FALSE(host_.Script().ScriptError().has_value()) << *host_.Script().ScriptError();
+  EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"fontsize\" is not valid."});
+  EXPECT_EQ(Value(block, "fontsize"), "9");
+  EXPECT_EQ(block.BlockName(), "Headline");
+}
+
+}  // namespace
+}  // namespace korvid::testing
