@@ -256,10 +256,10 @@ bool QpdfCosObj::DictEnum(const host::CosDictEnumProc& proc) const {
   auto& dict = Checked(CosType::Dict);
   // A copy of the entries: the callback may change the dictionary.
   const auto items = Guard([&] { return dict.getDictAsMap(); });
-  for (const auto& [name, value] : items) {
-    host::CosObj item = Guard([&] { return Wrap(value); });
+  for (const auto& entry : items) {
+    host::CosObj item = Guard([&] { return Wrap(entry.second); });
     if (item.IsNull()) continue;
-    if (!proc(SeamName(name), item)) return false;
+    if (!proc(SeamName(entry.first), item)) return false;
   }
   return true;
 }
