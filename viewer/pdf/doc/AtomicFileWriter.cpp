@@ -21,34 +21,46 @@ std::runtime_error SystemFailure(const std::string& what) {
   return std::runtime_error(what + ": " + std::strerror(errno));
 }
 
+// Buffers the writer's many small pieces into few system calls.
 class FdPipeline final : public Pipeline {
  public:
-  FdPipeline(int fd, std::int64_t failAfterBytes) : Pipeline("file", nullptr), fd_(fd), failAfter_(failAfterBytes) {}
+  FdPipeline(int fd, std::int64_t failAfterBytes) : Pipeline("file", nullptr), fd_(fd), failAfter_(failAfterBytes) {
+    buffer_.reserve(kBufferSize);
+  }
 
   void write(unsigned char const* data, size_t len) override {
     size_t allowed = len;
-    const bool failNow = failAfter_ >= 0 && written_ + static_cast<std::int64_t>(len) > failAfter_;
-    if (failNow) allowed = static_cast<size_t>(failAfter_ - written_);
-    WriteAll(data, allowed);
-    if (failNow) throw std::runtime_error("write failed after " + std::to_string(failAfter_) + " bytes");
+    const bool failNow = failAfter_ >= 0 && accepted_ + static_cast<std::int64_t>(len) > failAfter_;
+    if (failNow) allowed = static_cast<size_t>(failAfter_ - accepted_);
+    buffer_.append(reinterpret_cast<const char*>(data), allowed);
+    accepted_ += static_cast<std::int64_t>(allowed);
+    if (failNow) {
+      Flush();
+      throw std::runtime_error("write failed after " + std::to_string(failAfter_) + " bytes");
+    }
+    if (buffer_.size() >= kBufferSize) Flush();
   }
-  void finish() override {}
+  void finish() override { Flush(); }
 
- private:
-  void WriteAll(unsigned char const* data, size_t len) {
+  void Flush() {
+    const char* data = buffer_.data();
+    size_t len = buffer_.size();
     while (len > 0) {
       const ssize_t n = ::write(fd_, data, len);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) throw SystemFailure("write");
       data += n;
       len -= static_cast<size_t>(n);
-      written_ += n;
     }
+    buffer_.clear();
   }
 
+ private:
+  static constexpr size_t kBufferSize = 1 << 16;
   int fd_;
   std::int64_t failAfter_;
-  std::int64_t written_ = 0;
+  std::int64_t accepted_ = 0;
+  std::string buffer_;
 };
 
 // The file a save replaces: a symbolic link stays a link to the saved file.
@@ -103,6 +115,7 @@ void AtomicFileWriter::Replace(const std::string& targetText, const std::functio
     if (::fchmod(fd, ModeFor(target)) != 0) throw SystemFailure("fchmod");
     FdPipeline pipeline(fd, failAfterBytes_);
     produce(pipeline);
+    pipeline.Flush();
     if (::fsync(fd) != 0) throw SystemFailure("fsync");
     open = false;
     if (::close(fd) != 0) throw SystemFailure("close");
