@@ -19,31 +19,15 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "viewer/pdf/HostDoubles.h"
 #include "viewer/pdf/PdfDocument.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class Atoms final : public viewer::pdf::AtomResolver {
- public:
-  host::ASAtom Atom(std::string_view text) override {
-    return atoms_.emplace(std::string(text), static_cast<host::ASAtom>(atoms_.size())).first->second;
-  }
-  std::string Text(host::ASAtom) override { return {}; }
-
- private:
-  std::map<std::string, host::ASAtom> atoms_;
-};
-
-class Events final : public viewer::pdf::DocumentEvents {
- public:
-  void WillSave(viewer::pdf::PdfDocument&, int) override {}
-  void DidSave(viewer::pdf::PdfDocument&, int) override {}
-  void PageContentsDidChange(viewer::pdf::PdfDocument&, int) override {}
-  host::AVDoc* AVDocOf(const viewer::pdf::PdfDocument&) override { return nullptr; }
-  void CloseRequested(viewer::pdf::PdfDocument&) override {}
-};
+using Atoms = korvid::test::TestAtoms;
+using Events = korvid::test::SilentEvents;
 
 // A busy page: text lines, filled and stroked paths, state changes and
 // marked content, about 30 000 operations; and 200 plain pages.

@@ -15,31 +15,14 @@
 
 #include <qpdf/QPDF.hh>
 
+#include "viewer/pdf/HostDoubles.h"
 #include "viewer/pdf/PdfDocument.h"
 #include "viewer/pdf/doc/QpdfDocument.h"
 
 namespace {
 
-class Atoms final : public viewer::pdf::AtomResolver {
- public:
-  host::ASAtom Atom(std::string_view text) override {
-    auto [it, added] = atoms_.emplace(std::string(text), static_cast<host::ASAtom>(atoms_.size() % 0xFFFF));
-    return it->second;
-  }
-  std::string Text(host::ASAtom) override { return {}; }
-
- private:
-  std::map<std::string, host::ASAtom> atoms_;
-};
-
-class Events final : public viewer::pdf::DocumentEvents {
- public:
-  void WillSave(viewer::pdf::PdfDocument&, int) override {}
-  void DidSave(viewer::pdf::PdfDocument&, int) override {}
-  void PageContentsDidChange(viewer::pdf::PdfDocument&, int) override {}
-  host::AVDoc* AVDocOf(const viewer::pdf::PdfDocument&) override { return nullptr; }
-  void CloseRequested(viewer::pdf::PdfDocument&) override {}
-};
+using Atoms = korvid::test::TestAtoms;
+using Events = korvid::test::SilentEvents;
 
 // Fonts, a colour space, an image and forms whose content is the input itself.
 void AddResources(QPDF& qpdf, QPDFObjectHandle page, const std::string& content) {

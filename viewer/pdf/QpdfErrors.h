@@ -29,4 +29,10 @@ auto TranslateQpdfErrors(int code, Fn&& fn) -> decltype(fn()) {
   }
 }
 
+// Work on document data: damage qpdf finds on the way is a bad file.
+template <typename Fn>
+auto GuardFileAccess(Fn&& fn) -> decltype(fn()) {
+  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
+}
+
 }  // namespace viewer::pdf

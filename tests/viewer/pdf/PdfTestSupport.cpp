@@ -10,16 +10,6 @@
 
 namespace korvid::test {
 
-host::ASAtom TestAtoms::Atom(std::string_view text) {
-  if (auto found = atoms_.find(text); found != atoms_.end()) return found->second;
-  const auto atom = static_cast<host::ASAtom>(texts_.size());
-  texts_.emplace_back(text);
-  atoms_.emplace(std::string(text), atom);
-  return atom;
-}
-
-std::string TestAtoms::Text(host::ASAtom atom) { return atom < texts_.size() ? texts_[atom] : std::string(); }
-
 void RecordingEvents::WillSave(viewer::pdf::PdfDocument& doc, int saveFlags) {
   log.push_back("will-save " + std::to_string(saveFlags));
   if (onWillSave) onWillSave(doc);

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,19 +11,10 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 
+#include "viewer/pdf/HostDoubles.h"
 #include "viewer/pdf/PdfDocument.h"
 
 namespace korvid::test {
-
-class TestAtoms final : public viewer::pdf::AtomResolver {
- public:
-  host::ASAtom Atom(std::string_view text) override;
-  std::string Text(host::ASAtom atom) override;
-
- private:
-  std::map<std::string, host::ASAtom, std::less<>> atoms_;
-  std::vector<std::string> texts_;
-};
 
 // Records what the document tells the viewer, one line per event.
 class RecordingEvents final : public viewer::pdf::DocumentEvents {

@@ -283,55 +283,23 @@ void ContentInterpreter::AddPoint(Frame& f, double x, double y) {
   f.pathData.push_back(ToFixed(py));
 }
 
-void ContentInterpreter::MoveTo(Frame& f, const ContentOp& op) {
-  double p[2];
-  if (!Numbers(op, 2, p)) return;
-  StartPathAt(f);
-  f.pathData.push_back(host::kPDEMoveTo);
-  AddPoint(f, p[0], p[1]);
-  f.x = p[0];
-  f.y = p[1];
-}
-
-void ContentInterpreter::LineTo(Frame& f, const ContentOp& op) {
-  double p[2];
-  if (!Numbers(op, 2, p)) return;
-  StartPathAt(f);
-  f.pathData.push_back(host::kPDELineTo);
-  AddPoint(f, p[0], p[1]);
-  f.x = p[0];
-  f.y = p[1];
-}
-
-void ContentInterpreter::CurveTo(Frame& f, const ContentOp& op) {
+// A path segment: its operator item and `points` points from the operands.
+void ContentInterpreter::Segment(Frame& f, const ContentOp& op, std::int32_t item, int points) {
   double p[6];
-  if (!Numbers(op, 6, p)) return;
+  const int count = 2 * points;
+  if (!Numbers(op, static_cast<std::size_t>(count), p)) return;
   StartPathAt(f);
-  f.pathData.push_back(host::kPDECurveTo);
-  for (int i = 0; i < 6; i += 2) AddPoint(f, p[i], p[i + 1]);
-  f.x = p[4];
-  f.y = p[5];
+  f.pathData.push_back(item);
+  for (int i = 0; i < count; i += 2) AddPoint(f, p[i], p[i + 1]);
+  f.x = p[count - 2];
+  f.y = p[count - 1];
 }
 
-void ContentInterpreter::CurveToV(Frame& f, const ContentOp& op) {
-  double p[4];
-  if (!Numbers(op, 4, p)) return;
-  StartPathAt(f);
-  f.pathData.push_back(host::kPDECurveToV);
-  for (int i = 0; i < 4; i += 2) AddPoint(f, p[i], p[i + 1]);
-  f.x = p[2];
-  f.y = p[3];
-}
-
-void ContentInterpreter::CurveToY(Frame& f, const ContentOp& op) {
-  double p[4];
-  if (!Numbers(op, 4, p)) return;
-  StartPathAt(f);
-  f.pathData.push_back(host::kPDECurveToY);
-  for (int i = 0; i < 4; i += 2) AddPoint(f, p[i], p[i + 1]);
-  f.x = p[2];
-  f.y = p[3];
-}
+void ContentInterpreter::MoveTo(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDEMoveTo, 1); }
+void ContentInterpreter::LineTo(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDELineTo, 1); }
+void ContentInterpreter::CurveTo(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDECurveTo, 3); }
+void ContentInterpreter::CurveToV(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDECurveToV, 2); }
+void ContentInterpreter::CurveToY(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDECurveToY, 2); }
 
 void ContentInterpreter::ClosePath(Frame& f, const ContentOp&) {
   if (f.inPath) f.pathData.push_back(host::kPDEClosePath);

@@ -97,6 +97,7 @@ class ContentInterpreter {
   void BeginMarked(Frame& f, const ContentOp& op);
   void EndMarked(Frame& f, const ContentOp& op);
 
+  void Segment(Frame& f, const ContentOp& op, std::int32_t item, int points);
   void AddPoint(Frame& f, double x, double y);
   void Extend(Frame& f, double px, double py);
   void StartPathAt(Frame& f);

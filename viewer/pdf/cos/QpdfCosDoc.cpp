@@ -7,19 +7,10 @@
 #include "viewer/pdf/cos/QpdfCosObj.h"
 
 namespace viewer::pdf {
-namespace {
-
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
-}
-
-}  // namespace
-
 host::CosObj QpdfCosDoc::Finish(bool indirect, QPDFObjectHandle handle) {
   QPDF& qpdf = core_->Qpdf();
   if (indirect) {
-    handle = Guard([&] { return qpdf.makeIndirectObject(handle); });
+    handle = GuardFileAccess([&] { return qpdf.makeIndirectObject(handle); });
     core_->MarkChanged();
   }
   return WrapCosObj(core_, std::move(handle));
@@ -66,7 +57,7 @@ host::CosObj QpdfCosDoc::NewStream(bool /*indirect*/, std::string_view data, con
   if (!entries.isNull() && !entries.isDictionary()) host::RaiseHostError(host::kErrBadObjectType, "stream dictionary");
   // Streams are always indirect objects in PDF. The data is stored as given:
   // a Filter in the dictionary says how it is encoded.
-  QPDFObjectHandle stream = Guard([&] {
+  QPDFObjectHandle stream = GuardFileAccess([&] {
     QPDFObjectHandle s = QPDFObjectHandle::newStream(&qpdf);
     QPDFObjectHandle filter = QPDFObjectHandle::newNull();
     QPDFObjectHandle parms = QPDFObjectHandle::newNull();
@@ -88,12 +79,12 @@ host::CosObj QpdfCosDoc::NewNull() { return host::CosObj(); }
 
 host::CosObj QpdfCosDoc::Root() {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] { return WrapCosObj(core_, qpdf.getRoot()); });
+  return GuardFileAccess([&] { return WrapCosObj(core_, qpdf.getRoot()); });
 }
 
 host::CosObj QpdfCosDoc::Trailer() {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] { return WrapCosObj(core_, qpdf.getTrailer()); });
+  return GuardFileAccess([&] { return WrapCosObj(core_, qpdf.getTrailer()); });
 }
 
 bool QpdfCosDoc::SameDoc(const host::CosDocImpl& other) const {

@@ -17,10 +17,6 @@ using host::CosType;
 // A put far past an array's end would fill memory with nulls.
 constexpr int kMaxArrayGrowth = 1 << 20;
 
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
-}
 
 bool IsComposite(QPDFObjectHandle& h) { return h.isArray() || h.isDictionary() || h.isStream(); }
 
@@ -111,7 +107,7 @@ QPDFObjectHandle QpdfCosObj::Adopt(const host::CosObj& value) const { return Unw
 
 QPDFObjectHandle& QpdfCosObj::Checked(CosType expected) const {
   core_->Qpdf();
-  if (Guard([&] { return CosTypeOf(handle_); }) != expected) {
+  if (GuardFileAccess([&] { return CosTypeOf(handle_); }) != expected) {
     host::RaiseHostError(host::kErrBadObjectType, std::string("object of type ") + handle_.getTypeName());
   }
   return handle_;
@@ -119,7 +115,7 @@ QPDFObjectHandle& QpdfCosObj::Checked(CosType expected) const {
 
 CosType QpdfCosObj::Type() const {
   core_->Qpdf();
-  return Guard([&] { return CosTypeOf(handle_); });
+  return GuardFileAccess([&] { return CosTypeOf(handle_); });
 }
 
 bool QpdfCosObj::IsIndirect() const { return handle_.isIndirect(); }
@@ -137,7 +133,7 @@ host::CosDoc QpdfCosObj::Doc() const { return host::CosDoc(std::make_shared<Qpdf
 
 std::int64_t QpdfCosObj::IntegerValue() const {
   core_->Qpdf();
-  return Guard([&]() -> std::int64_t {
+  return GuardFileAccess([&]() -> std::int64_t {
     switch (CosTypeOf(handle_)) {
       case CosType::Integer: return handle_.getIntValue();
       case CosType::Real: return SaturatedInt(handle_.getNumericValue());
@@ -148,7 +144,7 @@ std::int64_t QpdfCosObj::IntegerValue() const {
 
 double QpdfCosObj::RealValue() const {
   core_->Qpdf();
-  return Guard([&]() -> double {
+  return GuardFileAccess([&]() -> double {
     const CosType type = CosTypeOf(handle_);
     if (type != CosType::Integer && type != CosType::Real) host::RaiseHostError(host::kErrBadObjectType, "not a number");
     return handle_.getNumericValue();
@@ -165,7 +161,7 @@ int QpdfCosObj::ArrayLength() const { return Checked(CosType::Array).getArrayNIt
 
 host::CosObj QpdfCosObj::ArrayGet(int index) const {
   auto& array = Checked(CosType::Array);
-  return Guard([&] {
+  return GuardFileAccess([&] {
     if (index < 0 || index >= array.getArrayNItems()) return host::CosObj();
     return Wrap(array.getArrayItem(index));
   });
@@ -175,7 +171,7 @@ void QpdfCosObj::ArrayPut(int index, const host::CosObj& value) {
   auto& array = Checked(CosType::Array);
   if (index < 0) host::RaiseHostError(host::kErrBadParameter, "negative array index");
   QPDFObjectHandle item = Adopt(value);
-  Guard([&] {
+  GuardFileAccess([&] {
     const int length = array.getArrayNItems();
     if (index - length > kMaxArrayGrowth) host::RaiseHostError(host::kErrBadParameter, "array index far past the end");
     if (ContainsDirectly(item, array)) host::RaiseHostError(host::kErrBadParameter, "an array cannot contain itself");
@@ -194,7 +190,7 @@ void QpdfCosObj::ArrayInsert(int index, const host::CosObj& value) {
   if (index < 0) host::RaiseHostError(host::kErrBadParameter, "negative array index");
   if (index >= ArrayLength()) return ArrayPut(index, value);
   QPDFObjectHandle item = Adopt(value);
-  Guard([&] {
+  GuardFileAccess([&] {
     if (ContainsDirectly(item, array)) host::RaiseHostError(host::kErrBadParameter, "an array cannot contain itself");
     array.insertItem(index, item);
   });
@@ -203,7 +199,7 @@ void QpdfCosObj::ArrayInsert(int index, const host::CosObj& value) {
 
 void QpdfCosObj::ArrayRemove(int index) {
   auto& array = Checked(CosType::Array);
-  Guard([&] {
+  GuardFileAccess([&] {
     if (index < 0 || index >= array.getArrayNItems()) host::RaiseHostError(host::kErrBadParameter, "array index out of range");
     array.eraseItem(index);
   });
@@ -220,7 +216,7 @@ std::string QpdfCosObj::StoredKey(std::string_view key) const {
 
 bool QpdfCosObj::DictKnown(std::string_view key) const {
   auto& dict = Checked(CosType::Dict);
-  return Guard([&] {
+  return GuardFileAccess([&] {
     const std::string name = StoredKey(key);
     return dict.hasKey(name) && !dict.getKey(name).isNull();
   });
@@ -228,14 +224,14 @@ bool QpdfCosObj::DictKnown(std::string_view key) const {
 
 host::CosObj QpdfCosObj::DictGet(std::string_view key) const {
   auto& dict = Checked(CosType::Dict);
-  return Guard([&] { return Wrap(dict.getKey(StoredKey(key))); });
+  return GuardFileAccess([&] { return Wrap(dict.getKey(StoredKey(key))); });
 }
 
 void QpdfCosObj::DictPut(std::string_view key, const host::CosObj& value) {
   auto& dict = Checked(CosType::Dict);
   const std::string name = QpdfName(key);
   QPDFObjectHandle item = Adopt(value);
-  Guard([&] {
+  GuardFileAccess([&] {
     if (ContainsDirectly(item, dict)) host::RaiseHostError(host::kErrBadParameter, "a dictionary cannot contain itself");
     if (key.find('#') != std::string_view::npos) dict.removeKey(QpdfNameAsRead(key));
     dict.replaceKey(name, item);
@@ -245,7 +241,7 @@ void QpdfCosObj::DictPut(std::string_view key, const host::CosObj& value) {
 
 void QpdfCosObj::DictRemove(std::string_view key) {
   auto& dict = Checked(CosType::Dict);
-  Guard([&] {
+  GuardFileAccess([&] {
     dict.removeKey(QpdfName(key));
     if (key.find('#') != std::string_view::npos) dict.removeKey(QpdfNameAsRead(key));
   });
@@ -255,9 +251,9 @@ void QpdfCosObj::DictRemove(std::string_view key) {
 bool QpdfCosObj::DictEnum(const host::CosDictEnumProc& proc) const {
   auto& dict = Checked(CosType::Dict);
   // A copy of the entries: the callback may change the dictionary.
-  const auto items = Guard([&] { return dict.getDictAsMap(); });
+  const auto items = GuardFileAccess([&] { return dict.getDictAsMap(); });
   for (const auto& entry : items) {
-    host::CosObj item = Guard([&] { return Wrap(entry.second); });
+    host::CosObj item = GuardFileAccess([&] { return Wrap(entry.second); });
     if (item.IsNull()) continue;
     if (!proc(SeamName(entry.first), item)) return false;
   }
@@ -266,12 +262,12 @@ bool QpdfCosObj::DictEnum(const host::CosDictEnumProc& proc) const {
 
 host::CosObj QpdfCosObj::StreamDict() const {
   auto& stream = Checked(CosType::Stream);
-  return Guard([&] { return Wrap(stream.getDict()); });
+  return GuardFileAccess([&] { return Wrap(stream.getDict()); });
 }
 
 std::int64_t QpdfCosObj::StreamLength() const {
   auto& stream = Checked(CosType::Stream);
-  return Guard([&]() -> std::int64_t {
+  return GuardFileAccess([&]() -> std::int64_t {
     QPDFObjectHandle length = stream.getDict().getKey("/Length");
     if (length.isInteger()) return length.getIntValue();
     return static_cast<std::int64_t>(stream.getRawStreamData()->getSize());
@@ -280,7 +276,7 @@ std::int64_t QpdfCosObj::StreamLength() const {
 
 std::string QpdfCosObj::StreamDecoded(std::size_t maxBytes, bool* truncated) const {
   auto& stream = Checked(CosType::Stream);
-  return Guard([&] {
+  return GuardFileAccess([&] {
     CappedPipeline sink(maxBytes);
     bool filtered = false;
     const bool ok = stream.pipeStreamData(&sink, &filtered, 0, qpdf_dl_specialized, true, false);
@@ -295,7 +291,7 @@ std::string QpdfCosObj::StreamDecoded(std::size_t maxBytes, bool* truncated) con
 
 void QpdfCosObj::Destroy() {
   QPDF& qpdf = core_->Qpdf();
-  Guard([&] {
+  GuardFileAccess([&] {
     if (handle_.isIndirect()) {
       qpdf.replaceObject(handle_.getObjGen(), QPDFObjectHandle::newNull());
     } else if (handle_.isArray()) {

@@ -6,15 +6,6 @@
 #include "viewer/pdf/doc/PageBoxes.h"
 
 namespace viewer::pdf {
-namespace {
-
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
-}
-
-}  // namespace
-
 bool SameAnnotation(QPDFObjectHandle a, QPDFObjectHandle b) {
   if (a.isIndirect() || b.isIndirect()) return a.isIndirect() && b.isIndirect() && a.getObjGen() == b.getObjGen();
   return a.isSameObjectAs(b);
@@ -22,7 +13,7 @@ bool SameAnnotation(QPDFObjectHandle a, QPDFObjectHandle b) {
 
 QPDFObjectHandle& QpdfAnnot::Dict() const {
   core_->Qpdf();
-  if (!Guard([&] { return dict_.isDictionary(); })) host::RaiseHostError(host::kErrBadObjectType, "not an annotation");
+  if (!GuardFileAccess([&] { return dict_.isDictionary(); })) host::RaiseHostError(host::kErrBadObjectType, "not an annotation");
   return dict_;
 }
 
@@ -37,7 +28,7 @@ bool QpdfAnnot::IsValid() const {
 
 host::ASAtom QpdfAnnot::Subtype() const {
   auto& dict = Dict();
-  const std::string subtype = Guard([&] {
+  const std::string subtype = GuardFileAccess([&] {
     QPDFObjectHandle name = dict.getKey("/Subtype");
     return name.isName() ? name.getName().substr(1) : std::string();
   });
@@ -48,7 +39,7 @@ host::CosObj QpdfAnnot::GetCosObj() const { return WrapCosObj(core_, dict_); }
 
 int QpdfAnnot::Flags() const {
   auto& dict = Dict();
-  return Guard([&] {
+  return GuardFileAccess([&] {
     QPDFObjectHandle flags = dict.getKey("/F");
     return flags.isInteger() ? flags.getIntValueAsInt() : 0;
   });
@@ -56,19 +47,19 @@ int QpdfAnnot::Flags() const {
 
 void QpdfAnnot::SetFlags(int flags) {
   auto& dict = Dict();
-  Guard([&] { dict.replaceKey("/F", QPDFObjectHandle::newInteger(flags)); });
+  GuardFileAccess([&] { dict.replaceKey("/F", QPDFObjectHandle::newInteger(flags)); });
   core_->MarkChanged();
 }
 
 host::ASFixedRect QpdfAnnot::Rect() const {
   auto& dict = Dict();
-  return Guard([&] { return ToFixedRect(ReadRect(dict.getKey("/Rect")).value_or(PdfRect())); });
+  return GuardFileAccess([&] { return ToFixedRect(ReadRect(dict.getKey("/Rect")).value_or(PdfRect())); });
 }
 
 host::CosObj QpdfAnnot::Page() const {
   auto& dict = Dict();
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] {
+  return GuardFileAccess([&] {
     QPDFObjectHandle page = dict.getKey("/P");
     if (page.isDictionary()) return WrapCosObj(core_, page);
     for (QPDFObjectHandle candidate : qpdf.getAllPages()) {

@@ -15,10 +15,6 @@
 namespace viewer::pdf {
 namespace {
 
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
-}
 
 std::unique_ptr<QPDF> NewQpdf() {
   auto qpdf = std::make_unique<QPDF>();
@@ -70,12 +66,12 @@ QpdfDocument::~QpdfDocument() { core_->Detach(); }
 
 int QpdfDocument::NumPages() const {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] { return static_cast<int>(qpdf.getAllPages().size()); });
+  return GuardFileAccess([&] { return static_cast<int>(qpdf.getAllPages().size()); });
 }
 
 host::PDPage QpdfDocument::AcquirePage(int index) {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] {
+  return GuardFileAccess([&] {
     const auto& pages = qpdf.getAllPages();
     if (index < 0 || index >= static_cast<int>(pages.size())) host::RaiseHostError(host::kErrPageRange);
     return host::PDPage(std::make_shared<QpdfPage>(core_, pages[static_cast<size_t>(index)]));
@@ -86,12 +82,12 @@ host::CosDoc QpdfDocument::GetCosDoc() { return host::CosDoc(std::make_shared<Qp
 
 host::CosObj QpdfDocument::Catalog() {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&] { return WrapCosObj(core_, qpdf.getRoot()); });
+  return GuardFileAccess([&] { return WrapCosObj(core_, qpdf.getRoot()); });
 }
 
 std::int32_t QpdfDocument::Permissions() const {
   QPDF& qpdf = core_->Qpdf();
-  return Guard([&]() -> std::int32_t {
+  return GuardFileAccess([&]() -> std::int32_t {
     if (!qpdf.isEncrypted()) return host::kPDPermAll;
     QPDFObjectHandle p = qpdf.getTrailer().getKey("/Encrypt").getKey("/P");
     if (!p.isInteger()) return host::kPDPermAll;
@@ -129,7 +125,7 @@ void QpdfDocument::WriteTo(const std::string& path) {
 
 host::PDPage QpdfDocument::CreatePage(int afterIndex, const host::ASFixedRect& mediaBox) {
   QPDF& qpdf = core_->Qpdf();
-  Guard([&] {
+  GuardFileAccess([&] {
     const auto pages = qpdf.getAllPages();
     if (afterIndex < -1 || afterIndex >= static_cast<int>(pages.size())) host::RaiseHostError(host::kErrPageRange);
     QPDFObjectHandle page = QPDFObjectHandle::newDictionary();

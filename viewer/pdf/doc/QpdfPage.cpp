@@ -7,15 +7,6 @@
 #include "viewer/pdf/doc/QpdfAnnot.h"
 
 namespace viewer::pdf {
-namespace {
-
-template <typename Fn>
-auto Guard(Fn&& fn) -> decltype(fn()) {
-  return TranslateQpdfErrors(host::kErrBadFile, std::forward<Fn>(fn));
-}
-
-}  // namespace
-
 host::PDDoc* QpdfPage::Doc() const { return core_->Owner(); }
 
 int QpdfPage::Number() const {
@@ -27,37 +18,37 @@ host::CosObj QpdfPage::GetCosObj() const { return WrapCosObj(core_, page_); }
 
 host::ASFixedRect QpdfPage::CropBox() const {
   core_->Qpdf();
-  return Guard([&] { return ToFixedRect(CropBoxOf(page_)); });
+  return GuardFileAccess([&] { return ToFixedRect(CropBoxOf(page_)); });
 }
 
 host::ASFixedRect QpdfPage::MediaBox() const {
   core_->Qpdf();
-  return Guard([&] { return ToFixedRect(MediaBoxOf(page_)); });
+  return GuardFileAccess([&] { return ToFixedRect(MediaBoxOf(page_)); });
 }
 
 int QpdfPage::Rotate() const {
   core_->Qpdf();
-  return Guard([&] { return RotationOf(page_); });
+  return GuardFileAccess([&] { return RotationOf(page_); });
 }
 
 host::ASFixedMatrix QpdfPage::FlippedMatrix() const {
   core_->Qpdf();
-  return Guard([&] { return viewer::pdf::FlippedMatrix(CropBoxOf(page_), RotationOf(page_)); });
+  return GuardFileAccess([&] { return viewer::pdf::FlippedMatrix(CropBoxOf(page_), RotationOf(page_)); });
 }
 
 QPDFObjectHandle QpdfPage::Annots() const {
   core_->Qpdf();
-  return Guard([&] { return page_.getKey("/Annots"); });
+  return GuardFileAccess([&] { return page_.getKey("/Annots"); });
 }
 
 int QpdfPage::NumAnnots() const {
   QPDFObjectHandle annots = Annots();
-  return Guard([&] { return annots.isArray() ? annots.getArrayNItems() : 0; });
+  return GuardFileAccess([&] { return annots.isArray() ? annots.getArrayNItems() : 0; });
 }
 
 host::PDAnnot QpdfPage::GetAnnot(int index) const {
   QPDFObjectHandle annots = Annots();
-  return Guard([&] {
+  return GuardFileAccess([&] {
     if (!annots.isArray() || index < 0 || index >= annots.getArrayNItems()) {
       host::RaiseHostError(host::kErrBadParameter, "annotation index out of range");
     }
@@ -68,7 +59,7 @@ host::PDAnnot QpdfPage::GetAnnot(int index) const {
 int QpdfPage::GetAnnotIndex(const host::PDAnnot& annot) const {
   QPDFObjectHandle wanted = UnwrapCosObj(*core_, annot.GetCosObj());
   QPDFObjectHandle annots = Annots();
-  return Guard([&] {
+  return GuardFileAccess([&] {
     if (wanted.isNull() || !annots.isArray()) return -1;
     const int count = annots.getArrayNItems();
     for (int i = 0; i < count; ++i) {
@@ -84,7 +75,7 @@ host::PDAnnot QpdfPage::AnnotFromCosObj(const host::CosObj& dict) const {
 
 void QpdfPage::RemoveAnnot(int index) {
   QPDFObjectHandle annots = Annots();
-  Guard([&] {
+  GuardFileAccess([&] {
     if (!annots.isArray() || index < 0 || index >= annots.getArrayNItems()) {
       host::RaiseHostError(host::kErrBadParameter, "annotation index out of range");
     }
