@@ -117,6 +117,14 @@ TEST(PdfDocument, PermissionsComeFromTheEncryptionDictionary) {
   EXPECT_EQ(locked->Permissions(), p);
   EXPECT_EQ(locked->Permissions() & 0x4, 0);  // printing not permitted
   EXPECT_EQ(OpenDoc(folder / "plain.pdf")->Permissions(), host::kPDPermAll);
+
+  // A save keeps the encryption and its restrictions.
+  locked->Catalog().DictPut("Saved", locked->GetCosDoc()->NewBoolean(false, true));
+  locked->Save(host::ASPathName((folder / "saved.pdf").string()), host::kPDSaveFull);
+  EXPECT_TRUE(korvid::test::QpdfCheckPasses(folder / "saved.pdf"));
+  OpenDoc saved(folder / "saved.pdf");
+  EXPECT_EQ(saved->Permissions(), p);
+  EXPECT_TRUE(saved->Catalog().DictGet("Saved").BooleanValue());
 }
 
 TEST(PdfDocument, AnnotationsOfAPage) {

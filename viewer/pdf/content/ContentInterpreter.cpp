@@ -438,12 +438,13 @@ void ContentInterpreter::NextLineShow(Frame& f, const ContentOp& op) {
 }
 
 void ContentInterpreter::NextLineSpacingShow(Frame& f, const ContentOp& op) {
-  double spacing[2];
-  if (op.operands.size() < 3 || !NumberAt(op, op.operands.size() - 3) || !NumberAt(op, op.operands.size() - 2)) return;
-  spacing[0] = *NumberAt(op, op.operands.size() - 3);
-  spacing[1] = *NumberAt(op, op.operands.size() - 2);
-  f.state.text.wordSpacing = spacing[0];
-  f.state.text.charSpacing = spacing[1];
+  const std::size_t n = op.operands.size();
+  if (n < 3) return;
+  const auto word = NumberAt(op, n - 3);
+  const auto character = NumberAt(op, n - 2);
+  if (!word || !character) return;
+  f.state.text.wordSpacing = *word;
+  f.state.text.charSpacing = *character;
   f.state.text.setFlags |= kSetWordSpacing | kSetCharSpacing;
   NextLineShow(f, op);
 }
