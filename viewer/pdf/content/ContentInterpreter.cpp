@@ -39,7 +39,6 @@ struct ContentInterpreter::Frame {
   std::vector<std::int32_t> pathData;
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool clip = false;
-  double x = 0, y = 0;  // current point, user space
 
   int Level() const { return depth + openContainers; }
 };
@@ -291,8 +290,6 @@ void ContentInterpreter::Segment(Frame& f, const ContentOp& op, std::int32_t ite
   StartPathAt(f);
   f.pathData.push_back(item);
   for (int i = 0; i < count; i += 2) AddPoint(f, p[i], p[i + 1]);
-  f.x = p[count - 2];
-  f.y = p[count - 1];
 }
 
 void ContentInterpreter::MoveTo(Frame& f, const ContentOp& op) { Segment(f, op, host::kPDEMoveTo, 1); }
@@ -327,8 +324,6 @@ void ContentInterpreter::Rectangle(Frame& f, const ContentOp& op) {
     }
     f.pathData.push_back(host::kPDEClosePath);
   }
-  f.x = r[0];
-  f.y = r[1];
 }
 
 void ContentInterpreter::Clip(Frame& f, const ContentOp&) {
