@@ -4,8 +4,10 @@
 #include <exception>
 #include <string>
 
+#include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
+#include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
 
@@ -81,6 +83,17 @@ char DecimalSeparatorFromResources() {
   return text[0];
 }
 
+bool CreateGlobalObjects() {
+  try {
+    pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
+    pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
+    return true;
+  } catch (...) {
+    Service.ExceptionAlert("Global Class Initialization");
+    return false;
+  }
+}
+
 bool Start() {
   if (!gAcroViewHFT->GetMenubar()) return false;
   switch (StartServiceAndCommands()) {
@@ -92,10 +105,11 @@ bool Start() {
       return false;
   }
   atMarkupTool = gCoreHFT->AtomFromString(kMarkupToolType);
+  RegisterMarkupNotifications();
   atDefaultPrefixName = gCoreHFT->AtomFromString(kDefaultPrefixName);
+  if (!CreateGlobalObjects()) return false;
   ResetMarkupFlags();
   cDecimalSeparator = DecimalSeparatorFromResources();
-  pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
   return true;
 }
 
@@ -103,6 +117,12 @@ bool Start() {
 
 void* MarkupToolClientData() {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(atMarkupToolExtension));
+}
+
+bool IsMarkupToolActive() {
+  if (!gAcroViewHFT) return false;
+  host::AVToolRec* tool = gAcroViewHFT->GetActiveTool();
+  return tool && tool->GetType && atMarkupTool != ASAtomNull && tool->GetType(tool) == atMarkupTool;
 }
 
 void ResetMarkupFlags() {
@@ -151,6 +171,12 @@ bool PluginInit() {
 
 bool PluginUnload() {
   pMainDlgAppearance.reset();
+  pMrkupCollectionMap.reset();
+  try {
+    UnregisterMarkupNotifications();
+  } catch (const std::exception&) {
+    // Unload goes on whatever the host answers.
+  }
   try {
     UnregisterMarkupContentHFTServer();
   } catch (const std::exception&) {
