@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/PropertyEditors.h"
 #include "blocktool/model/ColorSpaceProperty.h"
 #include "blocktool/model/Service.h"
@@ -122,14 +123,17 @@ void CMainPropertyOKBtn::Notify(host::ADMNotifier* notifier) {
 
 // ---- Opening ------------------------------------------------------------------
 
-CMainPropertyDlg::CMainPropertyDlg(CMarkupBlocksGroup& selection) : selection_(selection) {}
+CMainPropertyDlg::CMainPropertyDlg(CMarkupSelectionGroup& selection) : selection_(selection) {}
 
 CMainPropertyDlg::~CMainPropertyDlg() = default;
 
-CMarkupBlock* CMainPropertyDlg::SelectedBlock() const {
-  for (int i = 0; i < selection_.GetSize(); ++i)
-    if (CMarkupBlock* block = selection_.GetNthBlock(i); block && block->Selected()) return block;
-  return nullptr;
+// The page of the active document's view; the selected block's own page
+// when the active document shows none.
+CMarkupPageCollection* CMainPropertyDlg::ActivePageCollection() const {
+  if (gAcroViewHFT)
+    if (CMarkupPageCollection* page = Service.GetDocMarkupPageCollection(gAcroViewHFT->GetActiveDoc())) return page;
+  const CMarkupBlock* reference = SelectedBlock();
+  return reference ? dynamic_cast<CMarkupPageCollection*>(reference->PageCollectionRefernce()) : nullptr;
 }
 
 // A remembered area only places the dialog here; it takes its size once
@@ -337,12 +341,12 @@ void CMainPropertyDlg::ShowDescription(const CMarkupProperties* property) {
   text->SetText(property ? "  " + property->TagDescription() : std::string());
 }
 
+// The block's own stored name is free for it: typing another name and then
+// the old one again is no clash with itself.
 bool CMainPropertyDlg::NameKnownOnPage(std::string_view name) const {
   const CMarkupBlock* reference = SelectedBlock();
   if (reference && name == reference->BlockName()) return false;
-  for (int i = 0; i < selection_.GetSize(); ++i)
-    if (const CMarkupBlock* block = selection_.GetNthBlock(i); block && block->BlockName() == name) return true;
-  return false;
+  return Service.IsBlockNameKnownInActivePage(name);
 }
 
 bool CMainPropertyDlg::ApplyKey(CMarkupProperties& property, const std::string& key) {
@@ -567,7 +571,7 @@ void CMainPropertyDlg::PrepareRectForWriting() {
   rect->TagValue(shown == rectShown_ ? rectStored_ : Service.TransformBlockRectPropertyFromUI(shown));
 }
 
-void CMainPropertyDlg::WriteBlock(CMarkupBlock& block, bool single) {
+void CMainPropertyDlg::WriteBlock(CMarkupBlock& block, bool single, CMarkupPageCollection* page) {
   CMarkupBlockProperties& list = *block.PropertyList();
   for (const std::string& name : kept_->Names()) {
     CMarkupProperties* kept = kept_->GetProperty(name);
@@ -578,14 +582,15 @@ void CMainPropertyDlg::WriteBlock(CMarkupBlock& block, bool single) {
     const CMarkupProperties* kept = kept_->GetProperty(name);
     if (single || kept->TagHasMode(mode::kGroupEditable)) list.AddNewProperty(kept->Clone(), false);
   }
+  if (single && page && page->GetParentDocCollection())
+    page->GetParentDocCollection()->DefaultPropCollection().DefaultPropertiesList(&list);
   block.UpdateBlocksPosition();
-  if (CMarkupBlockOwner* page = block.PageCollectionRefernce()) page->Validate(false);
+  if (CMarkupBlockOwner* owner = block.PageCollectionRefernce()) owner->Validate(false);
 }
 
 bool CMainPropertyDlg::Validate() {
-  CMarkupBlock* reference = SelectedBlock();
-  if (!reference || !kept_) return false;
-  CMarkupBlockOwner* page = reference->PageCollectionRefernce();
+  if (!SelectedBlock() || !kept_) return false;
+  CMarkupPageCollection* page = ActivePageCollection();
   if (page) page->ActivateBackupGroup();
   PrepareRectForWriting();
   const int count = selection_.GetSize();
@@ -593,8 +598,8 @@ bool CMainPropertyDlg::Validate() {
   for (int i = 0; i < count; ++i) {
     CMarkupBlock* block = selection_.GetNthBlock(i);
     if (!block || block->Lock()) continue;
-    if (page) page->AddBlockForBackup(*block, 2);
-    WriteBlock(*block, count == 1);
+    if (page && page->GetBlock(block->BlockID())) page->AddBlockForBackup(*block, kBackupProperties);
+    WriteBlock(*block, count == 1, page);
     view = block->PageView();
   }
   if (view) view->Invalidate(nullptr);
@@ -611,7 +616,8 @@ void CMainPropertyDlg::DestroySelf() {
   kept_.reset();
 }
 
-int StartMarkupPropertiesDialog(CMarkupBlocksGroup& selection) {
+int StartMarkupPropertiesDialog(CMarkupSelectionGroup& selection) {
+  if (!selection.GetSelectedBlock()) return -1;
   CMainPropertyDlg dialog(selection);
   return dialog.Modal(gExtensionID, property_dialog::kName, Service.GetLocalIDD(property_dialog::kResourceID),
                       adm::kResizingModalStyle);

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "blocktool/collections/MarkupBlocksGroup.h"
+#include "blocktool/collections/MarkupPageSelectionGroup.h"
 #include "blocktool/dialogs/MainPropertyDlgDynamicCtrl.h"
 #include "dialogframework/DialogAppearance.h"
 #include "dialogframework/ResizableDialog.h"
@@ -47,6 +47,7 @@ inline constexpr int kListArea = 23;
 }  // namespace property_dialog
 
 class CMainPropertyDlg;
+class CMarkupPageCollection;
 
 // A tab button: shows the rows of its class.
 class CMainPropertyTabbedBtn : public BaseADMItem {
@@ -98,7 +99,7 @@ class CMainPropertyOKBtn : public CAcroADMDialogOKButtonItem {
 class CMainPropertyDlg : public CResizableDlg {
  public:
   // The selection must have a selected block.
-  explicit CMainPropertyDlg(CMarkupBlocksGroup& selection);
+  explicit CMainPropertyDlg(CMarkupSelectionGroup& selection);
   ~CMainPropertyDlg() override;
 
   void Notify(host::ADMNotifier* notifier) override;
@@ -140,7 +141,8 @@ class CMainPropertyDlg : public CResizableDlg {
   void OpenEditor(CMainPropertyDynamicCtrl& row);
 
  private:
-  CMarkupBlock* SelectedBlock() const;
+  CMarkupBlock* SelectedBlock() const { return selection_.GetSelectedBlock(); }
+  CMarkupPageCollection* ActivePageCollection() const;
   void AttachItems();
   void RegisterResizeRules();
   void ChooseFirstTab();
@@ -156,9 +158,9 @@ class CMainPropertyDlg : public CResizableDlg {
   void ReplaceTabRow(CMainPropertyDynamicCtrl& row, std::unique_ptr<CMarkupProperties> edited);
   void UpdateTabAlignChar(const std::string& alignChar);
   bool AddEditorAvailable() const;
-  void WriteBlock(CMarkupBlock& block, bool single);
+  void WriteBlock(CMarkupBlock& block, bool single, CMarkupPageCollection* page);
 
-  CMarkupBlocksGroup& selection_;
+  CMarkupSelectionGroup& selection_;
   bool monoType_ = true;
   std::unique_ptr<CMarkupBlockProperties> kept_;
   std::unique_ptr<CMainPropertyDynamicListCtrl> list_;
@@ -178,4 +180,4 @@ class CMainPropertyDlg : public CResizableDlg {
 // Runs the dialog on the selection: 1 when the user confirmed with OK,
 // otherwise the item that ended the dialog (2 for Cancel), -1 when it could
 // not be shown.
-int StartMarkupPropertiesDialog(CMarkupBlocksGroup& selection);
+int StartMarkupPropertiesDialog(CMarkupSelectionGroup& selection);

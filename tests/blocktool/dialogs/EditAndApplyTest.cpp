@@ -5,6 +5,7 @@
 #include "PropertiesDialogFixture.h"
 #include "viewer/core/dm/Item.h"
 #include "viewer/core/dm/UserActions.h"
+#include "viewer/pdf/PdfTestSupport.h"
 #include "viewer/script/ScriptDialogBlock.h"
 
 namespace korvid::testing {
@@ -16,10 +17,12 @@ using viewer::dm::UserActions;
 
 using PropertiesDialogEdits = PropertiesDialogTest;
 
-TEST_F(PropertiesDialogEdits, OkWritesTheEditsAsOneUndoStep) {
-  CMarkupBlock& block = AddBlock(7);
+TEST_F(PropertiesDialogEdits, OkWritesTheEditsAndTheSavedFileHasThem) {
+  CMarkupBlock& block = AddBlock();
+  const int id = block.BlockID();
   EXPECT_EQ(Run([](Dialog& d) {
               UserActions person(d);
+              EXPECT_EQ(seen::Field(d, "Rect")->GetText(), "100 192 300 292") << "from the page's top left corner";
               person.SetText(pd::kDescriptionValue, "  Headline  ");
               person.Press(pd::kTextTab);
               person.SetText(seen::Field(d, "fontsize")->ID(), "14");
@@ -32,10 +35,34 @@ TEST_F(PropertiesDialogEdits, OkWritesTheEditsAsOneUndoStep) {
   EXPECT_EQ(Value(block, "fontsize"), "14");
   EXPECT_EQ(Value(block, "fontstyle"), "bold");
   EXPECT_EQ(Value(block, "Rect"), "100 500 300 600") << "an untouched Rect keeps its stored text";
-  EXPECT_EQ(page_.stepsOpened, 1);
-  EXPECT_EQ(page_.backups, std::vector<std::string>{"7:2"});
-  EXPECT_EQ(page_.stepsClosed, 1);
-  EXPECT_GT(page_.changes, 0) << "the page knows its blocks changed";
+  EXPECT_TRUE(NeedsSave());
+
+  CMarkupPageCollection& reopened = SaveAndReopen();
+  const CMarkupBlock* stored = reopened.GetBlock(id);
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(Value(*stored, "Description"), "Headline");
+  EXPECT_EQ(Value(*stored, "fontsize"), "14");
+  EXPECT_EQ(Value(*stored, "fontstyle"), "bold");
+  EXPECT_EQ(Value(*stored, "Rect").rfind("100 500 300 600", 0), 0u) << Value(*stored, "Rect");
+}
+
+TEST_F(PropertiesDialogEdits, OneUndoRestoresEveryRowOneOkChanged) {
+  CMarkupBlock& block = AddBlock();
+  const std::size_t stepsBefore = page_->GetBackupCollection()->UndoSize();
+  Run([](Dialog& d) {
+    UserActions person(d);
+    person.SetText(pd::kNameValue, "Renamed");
+    person.SetText(seen::Field(d, "linewidth")->ID(), "4");
+    person.Press(pd::kTextTab);
+    person.SetText(seen::Field(d, "fontsize")->ID(), "30");
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(page_->GetBackupCollection()->UndoSize(), stepsBefore + 1);
+  page_->RestoreLastBackup();
+  const CMarkupBlock& restored = *page_->GetBlock(block.BlockID());
+  EXPECT_EQ(Value(restored, "Name"), "Block_0");
+  EXPECT_EQ(Value(restored, "linewidth"), "1");
+  EXPECT_EQ(Value(restored, "fontsize"), "12");
 }
 
 TEST_F(PropertiesDialogEdits, RefusedValuesShowTheirMessageAndKeepTheDialogOpen) {
@@ -55,7 +82,7 @@ TEST_F(PropertiesDialogEdits, RefusedValuesShowTheirMessageAndKeepTheDialogOpen)
       {"Name", pd::kGeneralTab, "a/b", "A name must not contain \"[\", \"]\" or \"/\"."},
       {"Name", pd::kGeneralTab, "", "The value of \"Name\" is not valid."},
   };
-  CMarkupBlock& block = AddBlock(1);
+  CMarkupBlock& block = AddBlock();
   for (const Case& c : cases) {
     const std::string before = Value(block, c.property);
     EXPECT_EQ(Run([&](Dialog& d) {
@@ -72,12 +99,49 @@ TEST_F(PropertiesDialogEdits, RefusedValuesShowTheirMessageAndKeepTheDialogOpen)
     EXPECT_EQ(NewAlerts(), std::vector<std::string>{c.message}) << c.property << " " << c.typed;
     EXPECT_EQ(Value(block, c.property), before);
   }
-  EXPECT_EQ(page_.stepsOpened, 0) << "Cancel records nothing";
-  EXPECT_EQ(page_.changes, 0);
+}
+
+TEST_F(PropertiesDialogEdits, CancelLeavesBlockFileAndNeedsSaveFlagAlone) {
+  CMarkupBlock& block = AddBlock();
+  doc_->GetPDDoc()->Save(host::ASPathName(path_), host::kPDSaveFull);
+  ASSERT_EQ(NeedsSave(), 0);
+  const std::string file = korvid::test::ReadFile(path_);
+  const std::size_t steps = page_->GetBackupCollection()->UndoSize();
+  EXPECT_EQ(Run([](Dialog& d) {
+              UserActions person(d);
+              person.SetText(pd::kNameValue, "Changed");
+              person.SetText(seen::Field(d, "linewidth")->ID(), "7");
+              person.Press(pd::kTextTab);
+              person.SetText(seen::Field(d, "fontsize")->ID(), "40");
+              person.Press(pd::kResetAll);
+              person.Press(pd::kCancel);
+            }),
+            2);
+  EXPECT_EQ(Value(block, "Name"), "Block_0");
+  EXPECT_EQ(Value(block, "fontsize"), "12");
+  EXPECT_EQ(Value(block, "linewidth"), "1");
+  EXPECT_EQ(NeedsSave(), 0);
+  EXPECT_EQ(page_->GetBackupCollection()->UndoSize(), steps);
+  EXPECT_EQ(korvid::test::ReadFile(path_), file);
+}
+
+TEST_F(PropertiesDialogEdits, ANameOfAnotherBlockOnThePageIsRefused) {
+  CMarkupBlock& block = AddBlock();
+  AddBlock();  // Block_1, on the page but not selected
+  selection_->RemoveBlock(page_->GetBlock(1));
+  Run([&](Dialog& d) {
+    UserActions person(d);
+    person.SetText(pd::kNameValue, "Block_1");
+    person.Press(pd::kOK);
+    EXPECT_FALSE(d.HasEnded());
+    EXPECT_EQ(NewAlerts(), std::vector<std::string>{"Another block on this page already has this name."});
+    person.Press(pd::kCancel);
+  });
+  EXPECT_EQ(block.BlockName(), "Block_0");
 }
 
 TEST_F(PropertiesDialogEdits, LeavingARefusedRowIsNotPossible) {
-  AddBlock(1);
+  AddBlock();
   Run([&](Dialog& d) {
     UserActions person(d);
     person.SetText(seen::Field(d, "linewidth")->ID(), "-1");
@@ -94,7 +158,7 @@ TEST_F(PropertiesDialogEdits, LeavingARefusedRowIsNotPossible) {
 }
 
 TEST_F(PropertiesDialogEdits, TheOwnNameIsAcceptedAgain) {
-  CMarkupBlock& block = AddBlock(3);
+  CMarkupBlock& block = AddBlock();
   const std::string own = block.BlockName();
   Run([&](Dialog& d) {
     UserActions person(d);
@@ -107,10 +171,10 @@ TEST_F(PropertiesDialogEdits, TheOwnNameIsAcceptedAgain) {
 }
 
 TEST_F(PropertiesDialogEdits, SeveralBlocksGetEveryShownValueOfTheSelectedBlock) {
-  CMarkupBlock& first = AddBlock(1);
-  CMarkupBlock& second = AddBlock(2);
-  CMarkupBlock& third = AddBlock(3);
-  CMarkupBlock& locked = AddBlock(4);
+  CMarkupBlock& first = AddBlock();
+  CMarkupBlock& second = AddBlock();
+  CMarkupBlock& third = AddBlock();
+  CMarkupBlock& locked = AddBlock();
   second.PropertyList()->GetProperty("fontsize")->TagValue("20");
   third.PropertyList()->GetProperty("Status")->TagValue("ignore");
   locked.Lock(true);
@@ -128,12 +192,14 @@ TEST_F(PropertiesDialogEdits, SeveralBlocksGetEveryShownValueOfTheSelectedBlock)
   EXPECT_EQ(Value(third, "Status"), "ignore") << "not group-editable: left alone";
   EXPECT_EQ(second.BlockName(), secondName);
   EXPECT_EQ(Value(locked, "linewidth"), "1") << "a locked block is skipped";
-  EXPECT_EQ(page_.backups, (std::vector<std::string>{"1:2", "2:2", "3:2"}));
-  EXPECT_EQ(page_.stepsOpened, 1);
+  page_->RestoreLastBackup();
+  for (CMarkupBlock* block : {&first, &second, &third})
+    EXPECT_EQ(Value(*page_->GetBlock(block->BlockID()), "linewidth"), "1") << "one undo step for all";
+  EXPECT_EQ(Value(*page_->GetBlock(second.BlockID()), "fontsize"), "20");
 }
 
 TEST_F(PropertiesDialogEdits, ResetAllKeepsIdentityTabsAndCustomValues) {
-  CMarkupBlock& block = AddBlock(1);
+  CMarkupBlock& block = AddBlock();
   CMarkupBlockProperties& list = *block.PropertyList();
   list.GetProperty("fontsize")->TagValue("20");
   list.GetProperty("linewidth")->TagValue("5");
@@ -159,7 +225,7 @@ TEST_F(PropertiesDialogEdits, ResetAllKeepsIdentityTabsAndCustomValues) {
 }
 
 TEST_F(PropertiesDialogEdits, CustomRowsAreRenamedCheckedAndDeleted) {
-  CMarkupBlock& block = AddBlock(1);
+  CMarkupBlock& block = AddBlock();
   block.PropertyList()->AddNewProperty("first", "one", "", PropCustom, 0);
   block.PropertyList()->AddNewProperty("second", "two", "", PropCustom, 0);
   Run([&](Dialog& d) {
@@ -200,7 +266,7 @@ TEST_F(PropertiesDialogEdits, CustomRowsAreRenamedCheckedAndDeleted) {
 }
 
 TEST_F(PropertiesDialogEdits, EditorButtonsAreDisabledUntilTheirEditorsExist) {
-  AddBlock(1);
+  AddBlock();
   Run([](Dialog& d) {
     for (const char* name : {"backgroundcolor", "bordercolor", "position"}) {
       const viewer::dm::Item& button = *d.FindItem(seen::Field(d, name)->ID() - kRowValueOffset + kRowButtonOffset);
@@ -214,7 +280,7 @@ TEST_F(PropertiesDialogEdits, EditorButtonsAreDisabledUntilTheirEditorsExist) {
 }
 
 TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
-  CMarkupBlock& block = AddBlock(1);
+  CMarkupBlock& block = AddBlock();
   viewer::script::ScriptDialogBlock answer{1, pd::kName, {}};
   const auto line = [&](const char* verb, int item, std::string argument) {
     answer.lines.push_back({static_cast<int>(answer.lines.size()) + 2, verb, std::to_string(item), std::move(argument)});
@@ -226,7 +292,7 @@ TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
   line("set", pd::kNameValue, "Headline");
   line("press", pd::kOK, "");
   host_.Script().QueueDialog(answer);
-  EXPECT_EQ(StartMarkupPropertiesDialog(selection_), 1);
+  EXPECT_EQ(StartMarkupPropertiesDialog(*selection_), 1);
   EXPECT_FALSE(host_.Script().ScriptError().has_value()) << *host_.Script().ScriptError();
   EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"fontsize\" is not valid."});
   EXPECT_EQ(Value(block, "fontsize"), "9");

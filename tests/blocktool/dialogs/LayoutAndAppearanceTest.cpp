@@ -26,7 +26,7 @@ int ShownRowCount(Dialog& d) {
 using PropertiesDialogLayout = PropertiesDialogTest;
 
 TEST_F(PropertiesDialogLayout, TheListGrowsWithTheDialog) {
-  AddBlock(1);
+  AddBlock();
   Run([](Dialog& d) {
     UserActions person(d);
     person.Press(pd::kTextTab);  // 24 rows
@@ -58,7 +58,7 @@ TEST_F(PropertiesDialogLayout, TheListGrowsWithTheDialog) {
 }
 
 TEST_F(PropertiesDialogLayout, ScrollingPastARefusedRowIsRefused) {
-  AddBlock(1);
+  AddBlock();
   Run([&](Dialog& d) {
     UserActions person(d);
     person.Press(pd::kTextTab);
@@ -75,7 +75,7 @@ TEST_F(PropertiesDialogLayout, ScrollingPastARefusedRowIsRefused) {
 }
 
 TEST_F(PropertiesDialogLayout, ClickingALabelSelectsItsRowAndShowsItsDescription) {
-  AddBlock(1);
+  AddBlock();
   Run([](Dialog& d) {
     UserActions person(d);
     const Item& rotate = *seen::Field(d, "rotate");
@@ -89,7 +89,7 @@ TEST_F(PropertiesDialogLayout, ClickingALabelSelectsItsRowAndShowsItsDescription
 }
 
 TEST_F(PropertiesDialogLayout, TheDialogReopensWithItsSizePlaceAndTab) {
-  AddBlock(1);
+  AddBlock();
   host::ADMRect closedAt;
   Run([&](Dialog& d) {
     UserActions person(d);
@@ -107,7 +107,7 @@ TEST_F(PropertiesDialogLayout, TheDialogReopensWithItsSizePlaceAndTab) {
     UserActions(d).Press(pd::kCancel);
   });
   // A kind without that tab falls back to its own tab.
-  blocks_.front()->PropertyList()->PropertyListClass(PropImage);
+  selection_->GetSelectedBlock()->PropertyList()->PropertyListClass(PropImage);
   Run([&](Dialog& d) {
     EXPECT_EQ(d.GetText(), "Image");
     UserActions(d).Press(pd::kCancel);

@@ -4,6 +4,9 @@
 #include <map>
 
 #include "blocktool/host/MarkupContentInit.h"
+#include "viewer/core/DocumentManager.h"
+#include "viewer/core/Host.h"
+#include "viewer/pdf/PdfTestSupport.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
 #include "viewer/core/dm/Item.h"
@@ -16,25 +19,49 @@ namespace pd = property_dialog;
 using viewer::dm::Dialog;
 using viewer::dm::Item;
 
-PropertiesDialogTest::PropertiesDialogTest() { host_.AttachLinkedPlugin(&PIMain, &PIResources); }
+namespace {
+
+CMarkupPageCollection& PageOf(viewer::Document& doc) {
+  CMarkupPageCollection* page = Service.GetDocMarkupPageCollection(&doc);
+  if (!page) throw std::runtime_error("the document's page has no blocks collection");
+  return *page;
+}
+
+}  // namespace
+
+PropertiesDialogTest::PropertiesDialogTest() : path_(folder_.File("blocks.pdf")) {
+  korvid::test::WriteOnePagePdf(path_);
+  host_.AttachLinkedPlugin(&PIMain, &PIResources);
+  doc_ = &host_.Host().Documents().Open(path_, true);
+  page_ = &PageOf(*doc_);
+  selection_ = &page_->SelectedGroup();
+}
 
 PropertiesDialogTest::~PropertiesDialogTest() {
   EXPECT_TRUE(host_.Driver().Failures().empty()) << host_.Driver().Failures().front();
   for (const std::string& alert : NewAlerts()) ADD_FAILURE() << "unexpected alert: " << alert;
-  selection_.Clear();
-  blocks_.clear();
 }
 
-CMarkupBlock& PropertiesDialogTest::AddBlock(int id, PropertyClass kind) {
-  auto block = std::make_shared<CMarkupBlock>(&page_, "Zolt.block", id);
+CMarkupBlock& PropertiesDialogTest::AddBlock(PropertyClass kind) {
+  auto block = std::make_shared<CMarkupBlock>(page_, kDefaultPrefixName, page_->NewBlockID());
   block->PropertyList()->PropertyListClass(kind);
-  block->PropertyList()->GetProperty("Rect")->TagValue("100 500 300 600");
-  block->SelectedGroup(true);
-  block->Selected(blocks_.empty());
-  blocks_.push_back(block);
-  selection_.AddBlock(block);
-  page_ = RecordingPage();  // what the dialog does, not how the block was made
+  block->BlockRectFx({host::FloatToFixed(100), host::FloatToFixed(600), host::FloatToFixed(300), host::FloatToFixed(500)});
+  block->UpdateBlockCoordiantesProperty();
+  block->PropertyList()->GetProperty("Rect")->Invalidated(false);
+  block->Selected(selection_->GetSize() == 0);
+  page_->AddBlock(block);
+  selection_->AddBlock(block);
   return *block;
+}
+
+CMarkupPageCollection& PropertiesDialogTest::SaveAndReopen() {
+  doc_->GetPDDoc()->Save(host::ASPathName(path_), host::kPDSaveFull);
+  EXPECT_TRUE(korvid::test::QpdfCheckPasses(path_));
+  host_.Host().Documents().Close(*doc_, true);
+  doc_ = &host_.Host().Documents().Open(path_, true);
+  page_ = &PageOf(*doc_);
+  selection_ = &page_->SelectedGroup();
+  return *page_;
 }
 
 std::vector<std::string> PropertiesDialogTest::NewAlerts() {
@@ -51,7 +78,7 @@ std::string PropertiesDialogTest::Value(const CMarkupBlock& block, const std::st
 
 int PropertiesDialogTest::Run(DialogDriver::Action action) {
   host_.Driver().OnModal(pd::kName, std::move(action));
-  return StartMarkupPropertiesDialog(selection_);
+  return StartMarkupPropertiesDialog(*selection_);
 }
 
 namespace seen {

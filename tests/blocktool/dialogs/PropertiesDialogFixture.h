@@ -1,5 +1,5 @@
-// The block tool attached to an in-process viewer, a page of blocks of its
-// own, and helpers to see the properties dialog as a person sees it: which
+// The block tool attached to an in-process viewer with a one-page document
+// open, blocks on its page, and helpers to see the properties dialog as a person sees it: which
 // tabs and rows show, and where a property's field is.
 #pragma once
 
@@ -9,53 +9,38 @@
 
 #include <gtest/gtest.h>
 
-#include "blocktool/collections/MarkupBlocksGroup.h"
+#include "blocktool/collections/MarkupPageCollection.h"
 #include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "dialogframework/support/DialogDriver.h"
+#include "support/TempDir.h"
+#include "viewer/core/Document.h"
 #include "viewer/core/dm/Dialog.h"
 
 namespace korvid::testing {
-
-// A page that records what the dialog asks of it.
-class RecordingPage final : public CMarkupBlockOwner {
- public:
-  host::AVPageView* GetPageView() const override { return nullptr; }
-  void Validate(bool flag) override {
-    if (!flag) ++changes;
-  }
-  std::string MakeUniqueBlockName(const CMarkupBlock&, std::string_view name, std::string_view) override {
-    return std::string(name);
-  }
-  void ActivateBackupGroup() override { ++stepsOpened; }
-  void AddBlockForBackup(CMarkupBlock& block, int action) override {
-    backups.push_back(std::to_string(block.BlockID()) + ":" + std::to_string(action));
-  }
-  void SetUndoBackupGroup() override { ++stepsClosed; }
-
-  int changes = 0;
-  int stepsOpened = 0;
-  int stepsClosed = 0;
-  std::vector<std::string> backups;
-};
 
 class PropertiesDialogTest : public ::testing::Test {
  protected:
   PropertiesDialogTest();
   ~PropertiesDialogTest() override;
 
-  // A block of the page, selected; the first one added carries the
-  // Selected mark (the reference).
-  CMarkupBlock& AddBlock(int id, PropertyClass kind = PropText);
+  // A block on the page at 100 500 300 600 (page space), selected; the
+  // first one added carries the Selected mark (the reference).
+  CMarkupBlock& AddBlock(PropertyClass kind = PropText);
+  // The document saved to its file and opened again; the blocks of its page.
+  CMarkupPageCollection& SaveAndReopen();
+  int NeedsSave() const { return doc_->GetPDDoc()->Flags() & host::kPDDocNeedsSave; }
   std::string Value(const CMarkupBlock& block, const std::string& name) const;
   // Alerts shown since the last call (the test fails on alerts nobody took).
   std::vector<std::string> NewAlerts();
   // Runs the dialog; the action answers it.
   int Run(DialogDriver::Action action);
 
+  TempDir folder_;
+  std::string path_;
   DialogHost host_;
-  RecordingPage page_;
-  CMarkupBlocksGroup selection_;
-  std::vector<BlockRef> blocks_;
+  viewer::Document* doc_ = nullptr;
+  CMarkupPageCollection* page_ = nullptr;
+  CMarkupSelectionGroup* selection_ = nullptr;
 
  private:
   std::size_t alertsSeen_ = 0;

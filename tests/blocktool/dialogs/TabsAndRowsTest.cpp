@@ -49,9 +49,8 @@ TEST_F(PropertiesDialogTabs, EachKindOfBlockShowsTheRowsOfItsClassOnItsTabs) {
       {PropPDF, {pd::kGeneralTab, pd::kPDFTab, pd::kCustomTab}, pd::kPDFTab, kPDFRows},
   };
   for (const Case& c : cases) {
-    selection_.Clear();
-    blocks_.clear();
-    AddBlock(1, c.kind);
+    selection_->ClearAll();
+    AddBlock(c.kind);
     Run([&](Dialog& d) {
       EXPECT_EQ(seen::Tabs(d), c.tabs) << c.kind;
       UserActions person(d);
@@ -69,7 +68,7 @@ TEST_F(PropertiesDialogTabs, EachKindOfBlockShowsTheRowsOfItsClassOnItsTabs) {
 }
 
 TEST_F(PropertiesDialogTabs, TextflowShowsItsTabAtOnceAndWithdrawsRowsAndChoices) {
-  AddBlock(1);
+  AddBlock();
   Run([&](Dialog& d) {
     UserActions person(d);
     auto& fit = *seen::Field(d, "fitmethod");
@@ -96,8 +95,8 @@ TEST_F(PropertiesDialogTabs, TextflowShowsItsTabAtOnceAndWithdrawsRowsAndChoices
 }
 
 TEST_F(PropertiesDialogTabs, SeveralBlocksShowOnlyGroupEditableRows) {
-  AddBlock(1);
-  AddBlock(2);
+  AddBlock();
+  AddBlock();
   Run([&](Dialog& d) {
     EXPECT_TRUE(d.FindItem(pd::kGroupIndicator)->IsVisible());
     EXPECT_TRUE(d.FindItem(pd::kGroupIndicator)->IsEnabled());
@@ -112,9 +111,9 @@ TEST_F(PropertiesDialogTabs, SeveralBlocksShowOnlyGroupEditableRows) {
 }
 
 TEST_F(PropertiesDialogTabs, MixedKindsHideTheKindTabsButNotTextFlow) {
-  CMarkupBlock& text = AddBlock(1, PropText);
+  CMarkupBlock& text = AddBlock(PropText);
   text.PropertyList()->UpdateBoolProperty("textflow", true);
-  AddBlock(2, PropImage);
+  AddBlock(PropImage);
   Run([&](Dialog& d) {
     EXPECT_EQ(seen::Tabs(d), (std::vector<int>{pd::kGeneralTab, pd::kTextflowTab}));
     UserActions(d).Press(pd::kCancel);
@@ -122,7 +121,7 @@ TEST_F(PropertiesDialogTabs, MixedKindsHideTheKindTabsButNotTextFlow) {
 }
 
 TEST_F(PropertiesDialogTabs, ChangingTheKindSwitchesToItsTabAtOnce) {
-  AddBlock(1, PropText);
+  AddBlock(PropText);
   Run([&](Dialog& d) {
     UserActions person(d);
     auto& kind = *d.FindItem(pd::kSubtypeValue);
