@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "PropertiesDialogFixture.h"
+#include "blocktool/host/MarkupContentInit.h"
+#include "blocktool/model/Service.h"
+#include "host/PluginEntry.h"
+#include "viewer/core/DocumentManager.h"
+#include "viewer/core/Host.h"
 #include "viewer/core/dm/Item.h"
 #include "viewer/core/dm/UserActions.h"
 #include "viewer/pdf/PdfTestSupport.h"
@@ -297,6 +302,90 @@ TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
   EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"fontsize\" is not valid."});
   EXPECT_EQ(Value(block, "fontsize"), "9");
   EXPECT_EQ(block.BlockName(), "Headline");
+}
+
+}  // namespace
+}  // namespace korvid::testing
+
+namespace korvid::testing {
+namespace {
+
+namespace pd = property_dialog;
+using viewer::dm::Dialog;
+using viewer::dm::UserActions;
+
+using PropertiesDialogRows = PropertiesDialogTest;
+
+TEST_F(PropertiesDialogRows, ATypedRectMovesTheBlock) {
+  CMarkupBlock& block = AddBlock();
+  Run([](Dialog& d) {
+    UserActions person(d);
+    person.SetText(seen::Field(d, "Rect")->ID(), "110 182 320 292");
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(Value(block, "Rect"), "110 500 320 610");
+  EXPECT_EQ(block.BlockRectFx(), (host::ASFixedRect{host::FloatToFixed(110), host::FloatToFixed(610),
+                                                    host::FloatToFixed(320), host::FloatToFixed(500)}));
+}
+
+TEST_F(PropertiesDialogRows, DeletedTabRowsLeaveTheOthersNumberedInPositionOrder) {
+  CMarkupBlock& block = AddBlock();
+  CMarkupBlockProperties& list = *block.PropertyList();
+  list.UpdateBoolProperty("textflow", true);
+  list.GetProperty("hortabmethod")->TagValue("ruler");
+  list.GetProperty("ruler")->TagValue("144 36 72");
+  list.GetProperty("tabalignment")->TagValue("left right center");
+  list.ParseTexFlowRuler();
+  Run([](Dialog& d) {
+    UserActions person(d);
+    person.Press(pd::kRulerTabsTab);
+    EXPECT_EQ(seen::Rows(d), (std::vector<std::string>{"Tab_2", "Tab_3", "Tab_1"})) << "sorted by position";
+    EXPECT_FALSE(d.FindItem(pd::kAdd)->IsEnabled()) << "no ruler tab dialog yet";
+    person.Press(seen::Field(d, "Tab_3")->ID() - kRowValueOffset + kRowLabelOffset);
+    person.Press(pd::kDelete);
+    EXPECT_EQ(seen::Rows(d), (std::vector<std::string>{"Tab_2", "Tab_1"}));
+    person.Press(pd::kOK);
+  });
+  EXPECT_EQ(Value(block, "Tab_3"), "(none)");
+  EXPECT_EQ(list.GetProperty("Tab_2")->TagDescription(), "Tab stop 1 [position and kind]");
+  EXPECT_EQ(list.GetProperty("Tab_1")->TagDescription(), "Tab stop 2 [position and kind]");
+  EXPECT_EQ(list.GetTextflowRulerSize(), 2);
+}
+
+TEST_F(PropertiesDialogRows, TextLimitsCountUTF8Bytes) {
+  AddBlock();
+  Run([](Dialog& d) {
+    UserActions person(d);
+    std::string accents;
+    for (int i = 0; i < 70; ++i) accents += "\xC3\xA9";  // 140 bytes of "é"
+    person.SetText(pd::kNameValue, accents);
+    EXPECT_EQ(d.FindItem(pd::kNameValue)->GetText(), accents.substr(0, 124)) << "125 bytes, cut between characters";
+    person.Press(pd::kCancel);
+  });
+}
+
+TEST(PropertiesDialogLanguage, GermanUsersGetTheGermanLayout) {
+  TempDir folder;
+  korvid::test::WriteOnePagePdf(folder.File("de.pdf"));
+  DialogHost host({.language = "DEU"});
+  host.AttachLinkedPlugin(&PIMain, &PIResources);
+  viewer::Document& doc = host.Host().Documents().Open(folder.File("de.pdf"), true);
+  CMarkupPageCollection& page = *Service.GetDocMarkupPageCollection(&doc);
+  auto block = std::make_shared<CMarkupBlock>(&page, kDefaultPrefixName, page.NewBlockID());
+  block->Selected(true);
+  page.AddBlock(block);
+  page.SelectedGroup().AddBlock(block);
+  host.Driver().OnModal(pd::kName, [](Dialog& d) {
+    EXPECT_EQ(d.ResourceID(), 1128);
+    EXPECT_EQ(d.GetText(), "Allgemein");
+    UserActions person(d);
+    person.Press(pd::kTextTab);
+    EXPECT_EQ(d.GetText(), "Text");
+    person.Press(pd::kCustomTab);
+    EXPECT_EQ(d.GetText(), "Benutzerdefiniert");
+    person.Press(pd::kCancel);
+  });
+  EXPECT_EQ(StartMarkupPropertiesDialog(page.SelectedGroup()), 2);
 }
 
 }  // namespace
