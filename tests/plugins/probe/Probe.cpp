@@ -4,7 +4,8 @@
 // adds the menu item "Probe:<name>" to the Edit menu and registers a tool of
 // type "Probe:<name>" that logs its events: a click asks whether the button
 // is still down and, if so, for a rectangle drag; a right click pops up a
-// menu of two items that log when they run.
+// menu of two items that log when they run; the key 'd' runs the dialog
+// "Probe:Dialog" modally and logs how it ended and the text of its field.
 #include <string>
 
 #include "host/PluginEntry.h"
@@ -50,8 +51,28 @@ bool DoRightClick(host::AVToolRec*, host::AVPageView* view, host::AVDevCoord x, 
   return true;
 }
 
+std::string gDialogText;
+
+int InitDialog(host::ADMDialog* dialog) {
+  dialog->SetDestroyProc([](host::ADMDialog* d) { gDialogText = d->GetItem(3)->GetText(); });
+  return 0;
+}
+
+void RunDialog() {
+  auto* suite = static_cast<host::ADMDialogSuite*>(gAcroViewSweetPeaHFT->AcquireSuite(host::adm::kDialogSuite, 7));
+  if (!suite) {
+    ProbeLog(kName + ":no dialog layer");
+    return;
+  }
+  gDialogText.clear();
+  const int ended = suite->Modal(gExtensionID, "Probe:Dialog", 200, host::adm::kModalStyle, &InitDialog, nullptr, 0);
+  gAcroViewSweetPeaHFT->ReleaseSuite(suite);
+  ProbeLog(kName + ":dialog " + std::to_string(ended) + " " + gDialogText);
+}
+
 bool DoKeyDown(host::AVToolRec*, int key, int modifiers) {
   ProbeLog(kName + ":key " + std::to_string(key) + " " + std::to_string(modifiers));
+  if (key == 'd') RunDialog();
   return true;
 }
 
