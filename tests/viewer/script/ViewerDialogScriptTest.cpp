@@ -20,14 +20,7 @@ class ViewerDialogScript : public ::testing::Test {
     unsetenv("KORVID_PROBE_LOG");
     return run;
   }
-  std::vector<std::string> Dialogs() {
-    std::vector<std::string> lines;
-    std::ifstream in(log);
-    for (std::string line; std::getline(in, line);) {
-      if (line.rfind("A:dialog", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-  }
+  std::vector<std::string> Dialogs() { return LoggedLines(log, {"A:dialog"}); }
   TempDir dir;
   std::string log = dir.File("probe.log");
 };
@@ -57,6 +50,16 @@ TEST_F(ViewerDialogScript, ABlockThatLeavesTheDialogOpenIsAnErrorAtItsLine) {
   EXPECT_EQ(run.err, "error: line 2: the lines of dialog \"Probe:Dialog\" leave it open\n");
   EXPECT_EQ(std::find(run.out.begin(), run.out.end(), "disabled: Undo"), run.out.end()) << "the run stopped";
   EXPECT_EQ(Dialogs(), (std::vector<std::string>{"A:dialog 2 still open"}));
+}
+
+TEST_F(ViewerDialogScript, TheColourPickerIsAnsweredInTurn) {
+  const ViewerRun run = Run(
+      "pick-color 65535 32768 0\n"
+      "key 99\n"
+      "key 99\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(LoggedLines(log, {"A:color"}), (std::vector<std::string>{"A:color 65535 32768 0", "A:color cancelled"}));
+  EXPECT_NE(std::find(run.out.begin(), run.out.end(), "unanswered: color-picker"), run.out.end());
 }
 
 TEST_F(ViewerDialogScript, ALineAPersonCannotCarryOutIsAnErrorAtThatLine) {
