@@ -298,7 +298,7 @@ TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
   line("press", pd::kOK, "");
   host_.Script().QueueDialog(answer);
   EXPECT_EQ(StartMarkupPropertiesDialog(*selection_), 1);
-  EXPECT_FALSE(host_.Script().ScriptError().has_value()) << *host_.Script().ScriptError();
+  EXPECT_FALSE(host_.Script().ScriptError().has_value()) << host_.Script().ScriptError()->reason;
   EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"fontsize\" is not valid."});
   EXPECT_EQ(Value(block, "fontsize"), "9");
   EXPECT_EQ(block.BlockName(), "Headline");
