@@ -116,8 +116,8 @@ CMainPropertyOKBtn::CMainPropertyOKBtn(host::ADMItem* item, CMainPropertyDlg& di
     : CAcroADMDialogOKButtonItem(item, &dialog), dialog_(dialog) {}
 
 void CMainPropertyOKBtn::Notify(host::ADMNotifier* notifier) {
-  if (notifier->IsNotifierType(adm::kUserChangedNotifier) && !dialog_.GetDynamicListCtrl()->ValidateCurrentSelection())
-    return;
+  CMainPropertyDynamicListCtrl* list = dialog_.GetDynamicListCtrl();
+  if (notifier->IsNotifierType(adm::kUserChangedNotifier) && list && !list->ValidateCurrentSelection()) return;
   CAcroADMDialogOKButtonItem::Notify(notifier);
 }
 
@@ -285,6 +285,7 @@ bool CMainPropertyDlg::TabShown(int item) const {
 }
 
 void CMainPropertyDlg::EnableTabButtons() {
+  if (!Opened()) return;
   for (const auto& tab : tabs_) {
     host::ADMItem* item = tab->GetItem();
     if (!item) continue;
@@ -315,6 +316,7 @@ void CMainPropertyDlg::ShowTab(int item) {
 }
 
 bool CMainPropertyDlg::ChangeActiveTab(int item) {
+  if (!Opened()) return false;
   const PropertyClass tabClass = GetActiveTabClass(item);
   if (tabClass != activeClass_) {
     const bool subtypeSelected = list_->SelectedControl() && list_->SelectedControl()->GetStoredProperty()->IsTagName("Subtype");
@@ -417,6 +419,7 @@ void CMainPropertyDlg::EnableCustomButtons(bool add, bool del) {
 }
 
 void CMainPropertyDlg::Add() {
+  if (!Opened()) return;
   if (!list_->OnTopCurrentSelection() && !list_->ValidateCurrentSelection()) return;
   if (activeClass_ == PropCustom) {
     const PropertyEditorProc editor = FindPropertyEditor(PropertyEditorKind::NewProperty);
@@ -465,6 +468,7 @@ void CMainPropertyDlg::AddNewProperty(std::unique_ptr<CMarkupProperties> propert
 }
 
 void CMainPropertyDlg::DeleteProperty() {
+  if (!Opened()) return;
   CMainPropertyDynamicCtrl* row = list_->SelectedControl();
   if (!row || row->IsOnTopControl()) return;
   std::unique_ptr<CMarkupProperties> removed = kept_->RemoveProperty(row->GetStoredProperty()->TagName());
@@ -474,6 +478,7 @@ void CMainPropertyDlg::DeleteProperty() {
 }
 
 void CMainPropertyDlg::ResetAll() {
+  if (!Opened()) return;
   IgnoreNotification(true);
   ChangeActiveTab(pd::kGeneralTab);
   kept_->RestoreDefaultValues(kResetKeeps);

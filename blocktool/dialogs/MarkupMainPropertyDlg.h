@@ -142,6 +142,9 @@ class CMainPropertyDlg : public CResizableDlg {
 
  private:
   CMarkupBlock* SelectedBlock() const { return selection_.GetSelectedBlock(); }
+  // False when opening failed before the rows were made: the buttons then
+  // do nothing, and only Cancel ends the dialog.
+  bool Opened() const { return list_ && kept_; }
   CMarkupPageCollection* ActivePageCollection() const;
   void AttachItems();
   void RegisterResizeRules();

@@ -284,24 +284,48 @@ TEST_F(PropertiesDialogEdits, EditorButtonsAreDisabledUntilTheirEditorsExist) {
   });
 }
 
-TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditAndConfirm) {
-  CMarkupBlock& block = AddBlock();
-  viewer::script::ScriptDialogBlock answer{1, pd::kName, {}};
-  const auto line = [&](const char* verb, int item, std::string argument) {
-    answer.lines.push_back({static_cast<int>(answer.lines.size()) + 2, verb, std::to_string(item), std::move(argument)});
+TEST_F(PropertiesDialogEdits, ScriptedDialogBlocksEditEachKindOfBlock) {
+  struct Case {
+    PropertyClass kind;
+    int tab;
+    const char* property;
+    const char* refused;
+    const char* accepted;
   };
-  line("press", pd::kTextTab, "");
-  line("set", seen::FieldID("fontsize"), "0");
-  line("press", pd::kOK, "");
-  line("set", seen::FieldID("fontsize"), "9");
-  line("set", pd::kNameValue, "Headline");
-  line("press", pd::kOK, "");
-  host_.Script().QueueDialog(answer);
-  EXPECT_EQ(StartMarkupPropertiesDialog(*selection_), 1);
-  EXPECT_FALSE(host_.Script().ScriptError().has_value()) << host_.Script().ScriptError()->reason;
-  EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"fontsize\" is not valid."});
-  EXPECT_EQ(Value(block, "fontsize"), "9");
-  EXPECT_EQ(block.BlockName(), "Headline");
+  const Case cases[] = {
+      {PropText, pd::kTextTab, "fontsize", "0", "9"},
+      {PropImage, pd::kImageTab, "dpi", "-1", "300"},
+      {PropPDF, pd::kPDFTab, "defaultpdfpage", "0", "3"},
+  };
+  for (const Case& c : cases) {
+    AddBlock(c.kind).Selected(false);
+  }
+  for (const Case& c : cases) {
+    CMarkupBlock& block = *page_->GetNthBlock(static_cast<int>(&c - cases));
+    selection_->ClearAll();
+    selection_->AddBlock(page_->GetBlockRef(block.BlockID()));
+    block.Selected(true);
+    viewer::script::ScriptDialogBlock answer{1, pd::kName, {}};
+    const auto line = [&](const char* verb, int item, std::string argument) {
+      answer.lines.push_back({static_cast<int>(answer.lines.size()) + 2, verb, std::to_string(item), std::move(argument)});
+    };
+    line("press", c.tab, "");
+    line("set", seen::FieldID(c.property), c.refused);
+    line("press", pd::kOK, "");
+    line("set", seen::FieldID(c.property), c.accepted);
+    line("set", pd::kDescriptionValue, std::string("edited ") + c.property);
+    line("press", pd::kOK, "");
+    host_.Script().QueueDialog(answer);
+    EXPECT_EQ(StartMarkupPropertiesDialog(*selection_), 1) << c.property;
+    EXPECT_FALSE(host_.Script().ScriptError().has_value()) << host_.Script().ScriptError()->reason;
+    EXPECT_EQ(NewAlerts(), std::vector<std::string>{"The value of \"" + std::string(c.property) + "\" is not valid."});
+  }
+  CMarkupPageCollection& reopened = SaveAndReopen();
+  for (const Case& c : cases) {
+    const CMarkupBlock& stored = *reopened.GetNthBlock(static_cast<int>(&c - cases));
+    EXPECT_EQ(CService::TrimRight(Value(stored, c.property)), c.accepted) << "arrays read back end in a blank";
+    EXPECT_EQ(Value(stored, "Description"), std::string("edited ") + c.property);
+  }
 }
 
 }  // namespace
