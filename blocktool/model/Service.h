@@ -11,6 +11,14 @@
 #include "host/HostTypes.h"
 #include "host/PD.h"
 
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "blocktool/model/PropertyTypes.h"
+
+class CMarkupProperties;
+
 class CService {
  public:
   CService();
@@ -38,6 +46,55 @@ class CService {
   // --- Paths -----------------------------------------------------------------
   void SetDelimiter();
   void GetSystemDelimiters(char* separator, char* alternative, std::string* current, std::string* parent) const;
+
+  // --- Values: numbers, sequences, names and texts (ServiceText.cpp) -------
+  // Strict conversions: the whole text (after leading white space) must be
+  // one finite decimal number; "%i" forms also take 0x and 0 prefixes.
+  bool ConvertStringToFloat(std::string_view text, float& out) const;
+  bool ConvertStringToInt(std::string_view text, int& out) const;
+  // Blank-separated tokens; the token after the last blank is dropped, so
+  // call the wrapped Sequence forms on user text.
+  void ParseStringArray(std::string_view text, std::vector<std::string>& out) const;
+  int ParseStringSequence(std::string_view text, std::vector<std::string>& out) const;
+  bool ParseFloatArray(std::string_view text, std::vector<float>& out, bool keepPartial) const;
+  bool ParseIntArray(std::string_view text, std::vector<int>& out, bool keepPartial) const;
+  int ParseFloatSequence(std::string_view text, std::vector<float>& out, bool keepPartial) const;
+  int ParseIntSequence(std::string_view text, std::vector<int>& out, bool keepPartial) const;
+  int GetSequenceElementsNum(std::string_view text) const;
+  bool CheckPercentageValue(std::string_view text, bool percentageAllowed) const;
+  // Local numbers use cDecimalSeparator.
+  float GetFloatFromLocal(std::string_view text) const;
+  std::string GetFloatAsLocal(std::string_view text) const;
+  // A number as value text: "%.2f" when 0 or |v| >= 1, else "%.3f", made local.
+  std::string RealAsLocal(double v) const;
+  // A number set through a property list: "%.1f" or "%.3f", made local.
+  std::string FloatAsLocalShort(double v) const;
+  static float fAbs(float v) { return v < 0 ? -v : v; }
+  static bool IsNullCosObj(const host::CosObj& obj) { return obj.IsNull(); }
+  // Replaces "[", "]" and "/" by "_"; 1 when the text changed.
+  int CheckKeyName(std::string& text, bool flag = false) const;
+  std::string GetBestEncodedStringFromASText(const host::ASText& text, host::ASScript script) const;
+  static std::string TrimLeft(std::string_view text);
+  static std::string TrimRight(std::string_view text);
+  static std::string TrimLeftRight(std::string_view text);
+  // File paths are stored with "/"; 0, or -1 without a property.
+  int NormalizePathProperty(CMarkupProperties* property) const;
+  int ReNormalizePathProperty(CMarkupProperties* property) const;
+  // Text of a stored number, name, string or boolean for a value type.
+  std::string GetValueOfSimpleCosObj(const host::CosObj& obj, PropertyPDFType type);
+  std::string CosNumberText(const host::CosObj& obj) const;
+  // Block class of a Subtype property (Text 0x1, Image 0x100, PDF 0x200,
+  // anything else -1; no property 0x1).
+  PropertyClass GetSubtypeClass(const CMarkupProperties* subtype);
+
+  // --- Rectangles (ServiceRect.cpp) ----------------------------------------
+  // A tolerance is in device units; a negative one tightens the test.
+  static void OffsetRect(host::AVRect& rect, std::int64_t dx, std::int64_t dy);
+  static bool PointInRect(const host::AVRect& rect, std::int64_t x, std::int64_t y);
+  static bool EqualRect(const host::AVRect& a, const host::AVRect& b, int tolerance);
+  static bool RectOverlaps(const host::AVRect& a, const host::AVRect& b, int tolerance);
+  static bool RectInside(const host::AVRect& outer, const host::AVRect& inner, int tolerance);
+  static host::AVRect UnionRect(const host::AVRect& a, const host::AVRect& b);
 
  private:
   char pathSeparator_ = '/';

@@ -178,6 +178,10 @@ bool Host::AttachLinkedPlugin(host::PIMainProc main, host::PIResourcesProc resou
 void Host::UnloadPlugins() {
   if (loader_->NumModules() == 0) return;
   loader_->UnloadAll();
+#if KORVID_HAVE_DIALOG_MANAGER
+  for (int i = 0; i < loader_->NumModules(); ++i)
+    dialogs_->DestroyDialogsOf(loader_->ModuleID(i));
+#endif
   ForgetPluginRegistrations();
   loader_->CloseAll();
 }
@@ -188,7 +192,7 @@ void Host::ForgetPluginRegistrations() {
   drawProcs_.Clear();
   tools_.UnregisterPluginTools();
   for (int i = 0; i < loader_->NumModules(); ++i) {
-    auto* module = const_cast<host::ExtensionRecord*>(&loader_->Module(i));
+    const host::ExtensionID module = loader_->ModuleID(i);
     menus_.RemoveItemsOf(module);
     toolBar_.DestroyButtonsOf(module);
     tables_.UnregisterServersOf(module);

@@ -50,6 +50,7 @@ class PluginLoader {
 
   int NumModules() const { return static_cast<int>(modules_.size()); }
   const host::ExtensionRecord& Module(int index) const { return *modules_.at(index); }
+  host::ExtensionID ModuleID(int index) const { return modules_.at(index).get(); }
 
  private:
   // Set-up and handshake; null when the module is left out.

@@ -372,7 +372,7 @@ int ScriptFrontEnd::RunModalDialog(dm::Dialog& dialog) {
     dialog.EndModal(2);
     return 2;
   }
-  return dialog.EndingItem();
+  return dialog.EndedItem();
 }
 
 void ScriptFrontEnd::ShowModelessDialog(dm::Dialog& dialog) { Print("dialog: " + dialog.Name()); }

@@ -43,8 +43,11 @@ class ScriptFrontEnd final : public FrontEnd {
   explicit ScriptFrontEnd(std::ostream* out = nullptr);
   ~ScriptFrontEnd() override;
 
-  // The host this front end shows (menus and tools are read from it).
+  // The host this front end shows (menus and tools are read from it);
+  // detached, menu and tool-bar changes are no longer shown (a host that
+  // shuts down).
   void Attach(Host& host);
+  void Detach() { host_ = nullptr; }
 
   // ---- Answers for the next interactions ---------------------------------
   // Alerts: 1 = OK / yes, 2 = no.

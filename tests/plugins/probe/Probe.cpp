@@ -1,7 +1,10 @@
 // A test plug-in on the shared entry-point glue. PROBE_NAME names it;
 // PROBE_IMPORT (optional) names a table of another plug-in that it binds
-// while importing. It logs each protocol step, publishes "Probe:<name>" and
-// adds the menu item "Probe:<name>" to the Edit menu while initialised.
+// while importing. It logs each protocol step, publishes "Probe:<name>",
+// adds the menu item "Probe:<name>" to the Edit menu and registers a tool of
+// type "Probe:<name>" that logs its events: a click asks whether the button
+// is still down and, if so, for a rectangle drag; a right click pops up a
+// menu of two items that log when they run.
 #include <string>
 
 #include "host/PluginEntry.h"
@@ -13,6 +16,9 @@ const std::string kName = PROBE_NAME;
 host::TableServer* gServer = nullptr;
 host::SelectorTable* gTable = nullptr;
 host::AVMenuItem* gItem = nullptr;
+host::AVMenu* gPopup = nullptr;
+host::AVToolRec gTool;
+host::ASAtom gToolType = host::ASAtomNull;
 
 host::HostTable* Provide(host::TableServer*, host::TableVersion, void*) {
   ProbeLog(kName + ":provide");
@@ -22,6 +28,42 @@ host::HostTable* Provide(host::TableServer*, host::TableVersion, void*) {
 
 std::string Version() {
   return std::to_string(gAcroViewHFT->MajorVersion()) + "." + std::to_string(gAcroViewHFT->MinorVersion());
+}
+
+std::string RectText(const host::AVRect& r) {
+  return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+         std::to_string(r.bottom);
+}
+
+bool DoClick(host::AVToolRec*, host::AVPageView* view, host::AVDevCoord x, host::AVDevCoord y, int modifiers,
+             int count) {
+  const bool down = view->IsMouseStillDown();
+  ProbeLog(kName + ":click " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(modifiers) + " " +
+           std::to_string(count) + (down ? " down" : " up"));
+  if (down) ProbeLog(kName + ":dragged " + RectText(view->DragRect(x, y, {x, y, x, y}, host::kDragBottomRight)));
+  return true;
+}
+
+bool DoRightClick(host::AVToolRec*, host::AVPageView* view, host::AVDevCoord x, host::AVDevCoord y, int, int) {
+  host::AVMenuItem* chosen = view->DoPopupMenu(gPopup, x, y, true);
+  ProbeLog(kName + ":popup " + (chosen ? chosen->Name() : "none"));
+  return true;
+}
+
+bool DoKeyDown(host::AVToolRec*, int key, int modifiers) {
+  ProbeLog(kName + ":key " + std::to_string(key) + " " + std::to_string(modifiers));
+  return true;
+}
+
+void RunPopupItem(void* name) { ProbeLog(kName + ":ran " + static_cast<const char*>(name)); }
+bool PopupItemEnabled(void* name) { return std::string(static_cast<const char*>(name)) != "Disabled"; }
+
+void AddPopupItem(const char* name) {
+  host::AVMenuItem* item = gAcroViewHFT->NewMenuItem(name, name, nullptr, false, 0, 0, 0, gExtensionID);
+  item->SetExecuteProc(&RunPopupItem, const_cast<char*>(name));
+  item->SetComputeEnabledProc(&PopupItemEnabled, const_cast<char*>(name));
+  gPopup->AddItem(item, host::kMenuAppend);
+  item->Release();
 }
 
 }  // namespace
@@ -52,6 +94,17 @@ bool PluginInit() {
   gItem = gAcroViewHFT->NewMenuItem("Probe " + kName, "Probe:" + kName, nullptr, false, 0, 0, 0, gExtensionID);
   edit->AddItem(gItem, host::kMenuAppend);
   edit->Release();
+
+  gPopup = gAcroViewHFT->NewMenu("Probe", "Probe:Popup");
+  AddPopupItem("Enabled");
+  AddPopupItem("Disabled");
+  gToolType = gCoreHFT->AtomFromString("Probe:" + kName);
+  gTool = {};
+  gTool.DoClick = &DoClick;
+  gTool.DoRightClick = &DoRightClick;
+  gTool.DoKeyDown = &DoKeyDown;
+  gTool.GetType = [](host::AVToolRec*) { return gToolType; };
+  gAcroViewHFT->RegisterTool(&gTool);
   return true;
 }
 
@@ -61,6 +114,10 @@ bool PluginUnload() {
     gItem->Remove();
     gItem->Release();
     gItem = nullptr;
+  }
+  if (gPopup) {
+    gPopup->Release();
+    gPopup = nullptr;
   }
   if (gServer) {
     gCoreHFT->UnregisterTableServer(gServer);

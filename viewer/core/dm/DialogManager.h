@@ -13,14 +13,19 @@
 namespace viewer {
 class FrontEnd;
 class ResourceStore;
-}
+}  // namespace viewer
 
 namespace viewer::dm {
+
+class Dialog;
 
 class DialogManager {
  public:
   // ticks: the host's tick clock (1/60 s), replaceable in tests.
   DialogManager(FrontEnd& frontEnd, ResourceStore& resources, std::function<std::uint32_t()> ticks);
+  // Dialogs still alive are freed without running their procedures (their
+  // plug-ins may be unloaded already); call DestroyDialogsOf first for an
+  // orderly end.
   ~DialogManager();
   DialogManager(const DialogManager&) = delete;
   DialogManager& operator=(const DialogManager&) = delete;
@@ -30,7 +35,13 @@ class DialogManager {
 
   // Dialogs currently alive, for front ends and tests.
   int NumDialogs() const;
-  class Dialog* GetDialog(int index);
+  Dialog* GetDialog(int index);
+
+  // Destroys the plug-in's modeless dialogs (running their destroy
+  // procedures) and ends its modal runs; call before unloading its module.
+  void DestroyDialogsOf(host::ExtensionID plugin);
+  // Suite acquisitions not yet released (plug-ins acquire and release in pairs).
+  int SuitesHeld() const;
 
  private:
   struct Impl;

@@ -1,104 +1,116 @@
-// Reads each module's resource blob: string lists as the resource format
-// describes them, and any other file as raw data found by folder and name.
 #include "viewer/core/resources/ResourceStore.h"
 
 #include <charconv>
-#include <vector>
+#include <utility>
 
-#include "host/HostError.h"
+#include "viewer/core/resources/DialogLayout.h"
+#include "viewer/core/resources/DialogLayoutParser.h"
+#include "viewer/core/resources/ResourceBlob.h"
+#include "viewer/core/resources/ResourceError.h"
+#include "viewer/core/resources/StringListFile.h"
+#include "viewer/core/resources/XpmImage.h"
 
 namespace viewer {
 
+namespace {
+
+struct StoredString {
+  std::string text;
+  std::string file;
+  int line = 0;
+};
+
+std::optional<int> ParseID(std::string_view text) {
+  int id = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return id;
+}
+
+// "<folder>/<stem><extension>" -> stem; nullopt when path has another form.
+std::optional<std::string_view> Stem(std::string_view path, std::string_view folder, std::string_view extension) {
+  if (!path.starts_with(folder) || !path.ends_with(extension)) return std::nullopt;
+  if (path.size() < folder.size() + extension.size()) return std::nullopt;
+  return path.substr(folder.size(), path.size() - folder.size() - extension.size());
+}
+
+}  // namespace
+
 struct ResourceStore::Module {
-  std::map<int, std::map<int, std::string>> stringLists;  // list -> entry index -> text
-  std::map<std::string, std::string, std::less<>> files;  // relative path -> bytes
+  std::map<int, std::map<int, StoredString>> strings;  // list -> index -> entry
+  std::map<int, DialogLayout> layouts;
+  std::map<int, std::string> layoutTexts;
+  std::map<int, XpmImage> cursors;
+  std::map<std::pair<std::string, int>, XpmImage, std::less<>> icons;  // (family, ID)
 };
 
 namespace {
 
-struct BlobRecord {
-  std::string path;
-  std::string_view bytes;
+// Reads every file of a blob into a module; the folder decides the format.
+class ModuleReader {
+ public:
+  explicit ModuleReader(ResourceStore::Module& module) : module_(module) {}
+
+  void Read(const ResourceFile& file) {
+    const std::string& path = file.path;
+    if (path.starts_with("strings/")) return ReadStrings(file);
+    if (path.starts_with("dialogs/")) return ReadLayout(file);
+    if (path.starts_with("cursors/")) return ReadCursor(file);
+    if (path.starts_with("icons/")) return ReadIcon(file);
+    // Other files (help, notes) are not resources the viewer serves.
+  }
+
+ private:
+  void ReadStrings(const ResourceFile& file) {
+    const std::optional<std::string_view> stem = Stem(file.path, "strings/", ".txt");
+    const std::optional<int> list = stem ? ParseID(stem->substr(0, stem->find('-'))) : std::nullopt;
+    if (!list) Misnamed(file, "strings/<list>.txt or strings/<list>-<part>.txt");
+    std::map<int, StoredString>& entries = module_.strings[*list];
+    for (StringListEntry& entry : ParseStringListFile(file.path, file.bytes)) {
+      const auto [it, inserted] = entries.try_emplace(entry.index, StoredString{std::move(entry.text), file.path, entry.line});
+      if (!inserted)
+        RaiseResourceError(file.path, entry.line,
+                           "entry " + std::to_string(entry.index) + " of list " + std::to_string(*list) +
+                               " is already defined at " + it->second.file + ":" + std::to_string(it->second.line));
+    }
+  }
+
+  void ReadLayout(const ResourceFile& file) {
+    const std::optional<std::string_view> stem = Stem(file.path, "dialogs/", ".dlg");
+    const std::optional<int> id = stem ? ParseID(*stem) : std::nullopt;
+    if (!id) Misnamed(file, "dialogs/<id>.dlg");
+    module_.layouts[*id] = ParseDialogLayout(file.path, *id, file.bytes);
+    module_.layoutTexts[*id] = std::string(file.bytes);
+  }
+
+  void ReadCursor(const ResourceFile& file) {
+    const std::optional<std::string_view> stem = Stem(file.path, "cursors/", ".xpm");
+    const std::optional<int> id = stem ? ParseID(*stem) : std::nullopt;
+    if (!id) Misnamed(file, "cursors/<id>.xpm");
+    XpmImage image = ParseXpm(file.path, file.bytes);
+    if (!image.hotSpot) RaiseResourceError(file.path, 0, "a cursor needs a hot spot in its values line");
+    module_.cursors[*id] = std::move(image);
+  }
+
+  void ReadIcon(const ResourceFile& file) {
+    const std::optional<std::string_view> stem = Stem(file.path, "icons/", ".xpm");
+    std::string family;
+    std::optional<int> id;
+    if (stem) {
+      const std::size_t slash = stem->rfind('/');
+      if (slash != std::string_view::npos) family = std::string(stem->substr(0, slash));
+      id = ParseID(slash == std::string_view::npos ? *stem : stem->substr(slash + 1));
+    }
+    if (!id || family.find('/') != std::string::npos) Misnamed(file, "icons/<id>.xpm or icons/<family>/<id>.xpm");
+    module_.icons[{family, *id}] = ParseXpm(file.path, file.bytes);
+  }
+
+  [[noreturn]] static void Misnamed(const ResourceFile& file, const char* form) {
+    RaiseResourceError(file.path, 0, std::string("file name must have the form ") + form);
+  }
+
+  ResourceStore::Module& module_;
 };
-
-std::string_view TakeLine(std::string_view& rest) {
-  const auto end = rest.find('\n');
-  const std::string_view line = rest.substr(0, end);
-  rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-  return line;
-}
-
-std::vector<BlobRecord> SplitBlob(std::string_view blob) {
-  std::vector<BlobRecord> records;
-  while (!blob.empty()) {
-    if (blob.find('\n') == std::string_view::npos) host::RaiseHostError(host::kErrBadFile, "resource blob");
-    const std::string path(TakeLine(blob));
-    const std::string_view sizeText = TakeLine(blob);
-    std::size_t size = 0;
-    const auto [end, ec] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), size);
-    if (ec != std::errc() || end != sizeText.data() + sizeText.size() || size > blob.size())
-      host::RaiseHostError(host::kErrBadFile, "resource blob: " + path);
-    records.push_back({path, blob.substr(0, size)});
-    blob.remove_prefix(size);
-  }
-  return records;
-}
-
-std::string Unescape(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\' || i + 1 == text.size()) {
-      out += text[i];
-      continue;
-    }
-    switch (text[++i]) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
-      default: out += text[i]; break;
-    }
-  }
-  return out;
-}
-
-int ParseInt(std::string_view text, const std::string& where) {
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) host::RaiseHostError(host::kErrBadFile, where);
-  return value;
-}
-
-// "strings/129.txt" and "strings/129-menus.txt" both belong to list 129.
-std::optional<int> StringListOf(const std::string& path) {
-  if (path.rfind("strings/", 0) != 0 || path.size() < 12 || path.substr(path.size() - 4) != ".txt") return std::nullopt;
-  const std::string stem = path.substr(8, path.size() - 12);
-  const std::string number = stem.substr(0, stem.find('-'));
-  int list = 0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), list);
-  if (ec != std::errc() || end != number.data() + number.size()) return std::nullopt;
-  return list;
-}
-
-void ParseStringList(std::string_view text, const std::string& path, std::map<int, std::string>& entries) {
-  int base = 0;
-  int lineNumber = 0;
-  while (!text.empty()) {
-    std::string_view line = TakeLine(text);
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::string where = path + ":" + std::to_string(lineNumber);
-    if (line.empty() || line.front() == '#') continue;
-    if (line.rfind("@base ", 0) == 0) {
-      base = ParseInt(line.substr(6), where);
-      continue;
-    }
-    const auto tab = line.find('\t');
-    if (tab == std::string_view::npos) host::RaiseHostError(host::kErrBadFile, where);
-    const int index = ParseInt(line.substr(0, tab), where) - base;
-    if (!entries.emplace(index, Unescape(line.substr(tab + 1))).second)
-      host::RaiseHostError(host::kErrBadFile, where + ": entry defined twice");
-  }
-}
 
 }  // namespace
 
@@ -107,43 +119,62 @@ ResourceStore::~ResourceStore() = default;
 
 void ResourceStore::AddModule(host::ExtensionID module, std::string_view blob) {
   auto parsed = std::make_unique<Module>();
-  for (const BlobRecord& record : SplitBlob(blob)) {
-    if (const auto list = StringListOf(record.path)) {
-      ParseStringList(record.bytes, record.path, parsed->stringLists[*list]);
-    } else {
-      parsed->files.emplace(record.path, std::string(record.bytes));
-    }
-  }
+  ModuleReader reader(*parsed);
+  for (const ResourceFile& file : ParseResourceBlob(blob)) reader.Read(file);
   modules_[module] = std::move(parsed);
 }
 
 void ResourceStore::RemoveModule(host::ExtensionID module) { modules_.erase(module); }
 
+const ResourceStore::Module* ResourceStore::Find(host::ExtensionID module) const {
+  const auto it = modules_.find(module);
+  return it == modules_.end() ? nullptr : it->second.get();
+}
+
 std::optional<std::string> ResourceStore::String(host::ExtensionID module, int listID, int index) const {
-  const auto m = modules_.find(module);
-  if (m == modules_.end()) return std::nullopt;
-  const auto list = m->second->stringLists.find(listID);
-  if (list == m->second->stringLists.end()) return std::nullopt;
+  const Module* m = Find(module);
+  if (!m) return std::nullopt;
+  const auto list = m->strings.find(listID);
+  if (list == m->strings.end()) return std::nullopt;
   const auto entry = list->second.find(index);
   if (entry == list->second.end()) return std::nullopt;
-  return entry->second;
+  return entry->second.text;
+}
+
+const XpmImage* ResourceStore::Image(host::ExtensionID module, std::string_view type, int id,
+                                     std::string_view name) const {
+  const Module* m = Find(module);
+  if (!m) return nullptr;
+  if (type == "cursor") {
+    const auto it = m->cursors.find(id);
+    return it == m->cursors.end() ? nullptr : &it->second;
+  }
+  if (type == "icon") {
+    const auto it = m->icons.find(std::pair<std::string, int>(name, id));
+    return it == m->icons.end() ? nullptr : &it->second;
+  }
+  return nullptr;
 }
 
 std::optional<std::string> ResourceStore::Data(host::ExtensionID module, std::string_view type, int id,
                                                std::string_view name) const {
-  const auto m = modules_.find(module);
-  if (m == modules_.end()) return std::nullopt;
-  const std::string key = name.empty() ? std::to_string(id) : std::string(name);
-  for (const std::string& folder : {std::string(type) + "s/", std::string(type) + "/"}) {
-    for (const auto& [path, bytes] : m->second->files) {
-      if (path.rfind(folder, 0) != 0) continue;
-      const std::string file = path.substr(folder.size());
-      if (file.substr(0, file.rfind('.')) == key) return bytes;
-    }
+  if (type == "dialog") {
+    const Module* m = Find(module);
+    if (!m || !Layout(module, name, id)) return std::nullopt;
+    return m->layoutTexts.at(id);
   }
-  return std::nullopt;
+  const XpmImage* image = Image(module, type, id, name);
+  if (!image) return std::nullopt;
+  return image->data;
 }
 
-const DialogLayout* ResourceStore::Layout(host::ExtensionID, std::string_view, int) const { return nullptr; }
+const DialogLayout* ResourceStore::Layout(host::ExtensionID module, std::string_view name, int id) const {
+  const Module* m = Find(module);
+  if (!m) return nullptr;
+  const auto it = m->layouts.find(id);
+  if (it == m->layouts.end()) return nullptr;
+  if (!name.empty() && it->second.name != name) return nullptr;
+  return &it->second;
+}
 
 }  // namespace viewer

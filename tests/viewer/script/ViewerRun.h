@@ -1,0 +1,15 @@
+// Runs the real korvid-viewer binary on a script and collects what it says.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ViewerRun {
+  int status = -1;
+  std::vector<std::string> out;  // standard output, one entry a line
+  std::string err;               // standard error
+};
+
+// Writes script into folder as "test.kvs" and runs the viewer headless on it
+// with the extra arguments.
+ViewerRun RunViewer(const std::string& folder, const std::string& script, const std::string& arguments = "");
