@@ -48,6 +48,8 @@ class CMarkupBlocksGroup {
   virtual bool IsGroupMonoType() const;
 
   BlockRef GetBlockRef(int blockID) const;
+  // The entries in ascending ID order; kept slots hold no block.
+  const std::map<int, BlockRef>& Entries() const { return blocks_; }
 
  private:
   std::map<int, BlockRef> blocks_;

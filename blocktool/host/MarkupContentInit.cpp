@@ -4,7 +4,9 @@
 #include <exception>
 #include <string>
 
+#include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/host/HFTMarkupContent.h"
+#include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
 
@@ -80,6 +82,16 @@ char DecimalSeparatorFromResources() {
   return text[0];
 }
 
+bool CreateGlobalObjects() {
+  try {
+    pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
+    return true;
+  } catch (...) {
+    Service.ExceptionAlert("Global Class Initialization");
+    return false;
+  }
+}
+
 bool Start() {
   if (!gAcroViewHFT->GetMenubar()) return false;
   switch (StartServiceAndCommands()) {
@@ -91,7 +103,9 @@ bool Start() {
       return false;
   }
   atMarkupTool = gCoreHFT->AtomFromString(kMarkupToolType);
+  RegisterMarkupNotifications();
   atDefaultPrefixName = gCoreHFT->AtomFromString(kDefaultPrefixName);
+  if (!CreateGlobalObjects()) return false;
   ResetMarkupFlags();
   cDecimalSeparator = DecimalSeparatorFromResources();
   return true;
@@ -101,6 +115,12 @@ bool Start() {
 
 void* MarkupToolClientData() {
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(atMarkupToolExtension));
+}
+
+bool IsMarkupToolActive() {
+  if (!gAcroViewHFT) return false;
+  host::AVToolRec* tool = gAcroViewHFT->GetActiveTool();
+  return tool && tool->GetType && atMarkupTool != ASAtomNull && tool->GetType(tool) == atMarkupTool;
 }
 
 void ResetMarkupFlags() {
@@ -148,6 +168,12 @@ bool PluginInit() {
 }
 
 bool PluginUnload() {
+  pMrkupCollectionMap.reset();
+  try {
+    UnregisterMarkupNotifications();
+  } catch (const std::exception&) {
+    // Unload goes on whatever the host answers.
+  }
   try {
     UnregisterMarkupContentHFTServer();
   } catch (const std::exception&) {

@@ -57,3 +57,6 @@ void* MarkupToolClientData();
 
 // Gives every flag above its start-up value.
 void ResetMarkupFlags();
+
+// Whether the host's active tool is the block tool.
+bool IsMarkupToolActive();

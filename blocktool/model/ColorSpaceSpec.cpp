@@ -6,6 +6,7 @@
 #include "blocktool/model/ColorSpaceProperty.h"
 #include "blocktool/model/NumberText.h"
 #include "blocktool/model/Service.h"
+#include "blocktool/model/StoredNumber.h"
 
 using korvid::numbers::FormatFixed;
 using korvid::numbers::FormatGeneral;
@@ -29,13 +30,6 @@ std::optional<std::string> ElementText(const host::CosObj& obj) {
 
 bool IsNumber(const host::CosObj& obj) {
   return obj.Type() == host::CosType::Integer || obj.Type() == host::CosType::Real;
-}
-
-// Values that fit 16.16 are written in that form (as stored files always
-// had them); anything larger as a plain real.
-host::CosObj NewNumber(host::CosDoc& doc, double v) {
-  if (host::FitsFixed(v)) return doc->NewFixed(false, host::FloatToFixed(v));
-  return doc->NewReal(false, v, 2);
 }
 
 std::string Between(std::string_view text, char open, char close) {
@@ -194,14 +188,16 @@ int CColorSpaceSpec::SaveColorSpaceNameArrayInBlockDict(host::CosDoc doc, host::
 
 int CColorSpaceSpec::SaveColorSpaceValueObjectInBlockDict(host::CosDoc doc, host::CosObj& array) {
   if (values_.size() != 1) return -1;
-  array.ArrayPut(1, NewNumber(doc, values_.front()));
+  array.ArrayPut(1, korvid::storage::NewStoredReal(doc, values_.front()));
   return 0;
 }
 
 int CColorSpaceSpec::SaveColorSpaceValueArrayInBlockDict(host::CosDoc doc, host::CosObj& array) {
   if (values_.size() < 2) return -1;
   host::CosObj values = doc->NewArray(false, static_cast<int>(values_.size()));
-  for (std::size_t i = 0; i < values_.size(); ++i) values.ArrayPut(static_cast<int>(i), NewNumber(doc, values_[i]));
+  for (std::size_t i = 0; i < values_.size(); ++i) {
+    values.ArrayPut(static_cast<int>(i), korvid::storage::NewStoredReal(doc, values_[i]));
+  }
   array.ArrayPut(1, values);
   return 0;
 }
@@ -341,7 +337,7 @@ int CColorSpaceSeparation::SaveColorSpaceInBlockDict(host::CosDoc doc, host::Cos
   names.ArrayPut(0, doc->NewName(false, colorspace::kSeparation));
   names.ArrayPut(1, doc->NewName(false, spotName_));
   array.ArrayPut(0, names);
-  array.ArrayPut(1, NewNumber(doc, tint_));
+  array.ArrayPut(1, korvid::storage::NewStoredReal(doc, tint_));
   if (!alternateArray.IsNull()) array.ArrayPut(2, alternateArray);
   return 0;
 }

@@ -34,6 +34,13 @@ class WaitCursor {
 
 }  // namespace
 
+host::CosObj CMarkupBlockOwner::GetPageCosObj() const {
+  host::AVPageView* view = GetPageView();
+  if (!view) return {};
+  const host::PDPage page = view->AcquirePage();
+  return page.IsNull() ? host::CosObj() : page->GetCosObj();
+}
+
 CMarkupBlock::CMarkupBlock(CMarkupBlockOwner* pageCollection, std::string_view tagPrefix, int blockID)
     : properties_(std::make_unique<CMarkupBlockProperties>(blockID)), pageCollection_(pageCollection) {
   InitializeBlock(pageCollection ? pageCollection->GetPageView() : nullptr, tagPrefix, blockID, {});
@@ -117,9 +124,10 @@ void CMarkupBlock::FitToZoom() {
   if (rect->ParseFloatSequence(values, false) != 4 || !FitsPage(values)) return;
   const host::ASFixedRect pageRect{host::FloatToFixed(values[0]), host::FloatToFixed(values[3]),
                                    host::FloatToFixed(values[2]), host::FloatToFixed(values[1])};
-  const host::AVRect before = deviceRect_;
+  // The page rectangle is set exactly and the device rectangle follows it;
+  // going through device pixels would round the stored position at every
+  // zoom change.
   BlockRectFx(pageRect);
-  if (deviceRect_ != before) MoveBlock(deviceRect_);
 }
 
 void CMarkupBlock::UpdateBlocksPosition() {
@@ -246,6 +254,26 @@ void CMarkupBlock::ShowBoundAnnotation(bool show) {
     flags |= host::kPDAnnotHidden;
   }
   annot.SetFlags(flags);
+}
+
+int CMarkupBlock::GetSelectedCursorPos(host::AVDevCoord x, host::AVDevCoord y) {
+  return drawer_->GetSelectedCursorPos(x, y);
+}
+
+int CMarkupBlock::ReadStoredPropertyList(std::string_view storedName) {
+  const int result = storage_->ReadBlockPropertiesCosDict(storedName, *properties_);
+  properties_->ParseTexFlowRuler();
+  return result;
+}
+
+int CMarkupBlock::UpdateBlocksProperties(const host::CosObj& treeRoot) {
+  properties_->ConstructDefaultTextEncoding();
+  properties_->ConstructTextFlowRuller();
+  Service.NormalizePathProperty(properties_->GetProperty("defaultimage"));
+  Service.NormalizePathProperty(properties_->GetProperty("defaultpdf"));
+  const int result = storage_->UpdateBlockCosDict(treeRoot);
+  properties_->ParseTexFlowRuler();
+  return result;
 }
 
 std::unique_ptr<CMarkupBlockProperties> CMarkupBlock::PropertyList(std::unique_ptr<CMarkupBlockProperties> list) {

@@ -23,6 +23,9 @@ class CMarkupBlockPropertyDependence;
 class CMarkupBlockOwner {
  public:
   virtual host::AVPageView* GetPageView() const = 0;
+  // The dictionary of the page the blocks belong to; by default the page
+  // its view shows.
+  virtual host::CosObj GetPageCosObj() const;
   virtual void Validate(bool flag) = 0;
   // The name made unique among the blocks of the page.
   virtual std::string MakeUniqueBlockName(const CMarkupBlock& block, std::string_view name,
@@ -39,7 +42,9 @@ class CMarkupBlockOwner {
 
 using ImportMode = int;
 
-class CMarkupBlock {
+// Blocks are shared: the page holds the blocks on it, and undo entries hold
+// the blocks they may bring back or take away again.
+class CMarkupBlock : public std::enable_shared_from_this<CMarkupBlock> {
  public:
   CMarkupBlock(CMarkupBlockOwner* pageCollection, std::string_view tagPrefix, int blockID);
   CMarkupBlock(CMarkupBlockOwner* pageCollection, std::string_view tagPrefix, int blockID,
@@ -72,6 +77,8 @@ class CMarkupBlock {
   // Takes the text properties from the page text under the block; the index
   // of the element taken, or -1.
   int FindCoveredText(const host::PDEContentRef& content);
+  // -1 outside the block, 0 to 7 on a handle, 8 inside on no handle.
+  int GetSelectedCursorPos(host::AVDevCoord x, host::AVDevCoord y);
 
   // --- State -----------------------------------------------------------------
   int BlockID() const { return blockID_; }
@@ -105,6 +112,12 @@ class CMarkupBlock {
   // Puts list in place of the block's list and hands back the old one (a
   // null list changes nothing and answers null).
   std::unique_ptr<CMarkupBlockProperties> PropertyList(std::unique_ptr<CMarkupBlockProperties> list);
+  // Reads the list from the block dictionary stored under storedName on the
+  // block's page: 0, or -1 when it cannot be read.
+  int ReadStoredPropertyList(std::string_view storedName);
+  // Writes the block into the block tree being built under treeRoot (see
+  // CMarkupBlockPropertyCosDict::UpdateBlockCosDict): 0, or -1.
+  int UpdateBlocksProperties(const host::CosObj& treeRoot);
   // Class of the block from its Subtype (Text 0x1, Image 0x100, PDF 0x200, else -1).
   PropertyClass BlockClass() const { return properties_->PropertyListClass(); }
 

@@ -68,6 +68,11 @@ class CMarkupBlockProperties {
 
   // Name walk.
   const std::vector<std::string>& Names() const { return order_; }
+  // Map walk (byte-wise ascending names): the order of storage.
+  template <typename Visit>
+  void ForEachProperty(Visit&& visit) const {
+    for (const auto& entry : properties_) visit(static_cast<const CMarkupProperties&>(*entry.second));
+  }
 
  private:
   using PropertyMap = std::map<std::string, std::unique_ptr<CMarkupProperties>, std::less<>>;

@@ -1,14 +1,41 @@
-// A block's dictionary in the page's stored block tree. It holds only its
-// block; the tree is read and written through it.
+// A block's dictionary in the page's stored block tree: finding it, writing
+// the block into it and reading it back into a property list. It holds only
+// its block.
 #pragma once
 
+#include <string_view>
+
+#include "host/Cos.h"
+
 class CMarkupBlock;
+class CMarkupBlockProperties;
 
 class CMarkupBlockPropertyCosDict {
  public:
   explicit CMarkupBlockPropertyCosDict(CMarkupBlock& block) : block_(block) {}
   CMarkupBlock& Block() const { return block_; }
 
+  // The block dictionary stored under key on the block's page; with create
+  // the missing levels are made. Null when a level is missing or the host
+  // failed (reported). Labels the tree on the way, also when only reading.
+  host::CosObj AcquireBlockCosDict(std::string_view key, bool create);
+  // Writes the block into the tree being built under treeRoot (a stand-in
+  // for the page dictionary, so that the page's own tree stays untouched
+  // until every block is written). 0, also when the block has nothing to
+  // write; -1 when it or one of its properties could not be written, or
+  // when the tree already holds a block under its name.
+  int UpdateBlockCosDict(const host::CosObj& treeRoot);
+  // Reads the block dictionary stored under key into list: 0, or -1 when
+  // there is no such dictionary or the host failed (reported).
+  int ReadBlockPropertiesCosDict(std::string_view key, CMarkupBlockProperties& list);
+
  private:
+  host::CosObj PageDictionary() const;
+
   CMarkupBlock& block_;
 };
+
+// One entry of a block dictionary (or of its Custom or Internal dictionary)
+// read into list; false only after a host error (reported), which ends the
+// enumeration.
+bool MrkupPropCosObjEnum(std::string_view key, const host::CosObj& value, CMarkupBlockProperties& list);

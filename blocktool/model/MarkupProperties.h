@@ -130,6 +130,23 @@ class CMarkupProperties {
   // Shows resource string n, formatted with the property name, as a note alert.
   void Alert(int stringNumber) const;
 
+  // --- Stored form in a block dictionary (MarkupPropertiesStorage.cpp) -------
+  // Writes the property into the block dictionary when its value is to be
+  // stored: 0 (also when nothing was to be written), -1 on a failure.
+  // controller: the property this one depends on, when there is one.
+  int SavePropertyInBlockDict(host::CosDoc doc, const host::CosObj& blockDict,
+                              const CMarkupProperties* controller) const;
+  // The PDF object of one value or array element of the given value type.
+  host::CosObj CreateSimpleCosObj(host::CosDoc doc, std::string_view text, PropertyPDFType type) const;
+  // Whether a stored object of this kind is read into the property.
+  bool AcceptsStoredObject(const host::CosObj& obj) const;
+  // Reads a stored object into the value: 0, or -1 (the value stays).
+  int ReadPropertyObjectFromBlockDict(const host::CosObj& obj);
+  // The text of one stored value or element of the given value type.
+  std::string ReadSimplePropertyObjectFromBlockDict(const host::CosObj& obj, PropertyPDFType type) const;
+  // The value type used for storing: tabalignchar is stored as a number.
+  PropertyPDFType StoredPDFType() const;
+
  protected:
   // Sets the value text without telling subclasses (for values they build).
   void SetValueText(std::string_view text, host::ASScript script);
@@ -137,6 +154,7 @@ class CMarkupProperties {
   virtual void ValueChanged() {}
 
  private:
+  host::CosObj CreateArrayCosObj(host::CosDoc doc) const;
   bool NumberCheckApplies(std::string_view value) const;
   bool CountCheckPasses(std::string_view value) const;
 

@@ -122,6 +122,15 @@ int LeadingInteger(std::string_view text) {
   return static_cast<int>(v);
 }
 
+std::optional<std::int64_t> LeadingInteger64(std::string_view text) {
+  text.remove_prefix(SkipSpace(text));
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  std::int64_t v = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (result.ec == std::errc::result_out_of_range) return std::nullopt;
+  return result.ec == std::errc() ? v : 0;
+}
+
 float ToFloat(double v) {
   if (std::isnan(v)) return 0;
   if (v > kFloatMax) return std::numeric_limits<float>::max();

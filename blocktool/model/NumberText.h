@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ bool ParseWholeInteger(std::string_view text, std::int64_t& out);
 double LeadingDecimal(std::string_view text);
 // The leading decimal integer; 0 when there is none. Saturates at 32 bits.
 int LeadingInteger(std::string_view text);
+// The leading decimal integer in 64 bits; 0 when there is none, nullopt
+// when it does not fit.
+std::optional<std::int64_t> LeadingInteger64(std::string_view text);
 // To float, saturating at the largest finite float.
 float ToFloat(double v);
 

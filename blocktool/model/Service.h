@@ -17,7 +17,11 @@
 
 #include "blocktool/model/PropertyTypes.h"
 
+class CMarkupPageCollection;
 class CMarkupProperties;
+namespace host {
+class AVDoc;
+}
 
 class CService {
  public:
@@ -86,6 +90,19 @@ class CService {
   // Block class of a Subtype property (Text 0x1, Image 0x100, PDF 0x200,
   // anything else -1; no property 0x1).
   PropertyClass GetSubtypeClass(const CMarkupProperties* subtype);
+
+  // --- Pages of open documents (blocktool/collections/ServicePages.cpp) -----
+  // A name for a block of collection made from sourceName: taken names get
+  // separator and a counter; a name the block with ownID already has is
+  // kept. Answers whether it had to be shortened to 125 bytes (shown as one
+  // message when warn is set).
+  bool CreateSafeUniqBlockName(const CMarkupPageCollection& collection, const std::string& sourceName,
+                               std::string& outName, int ownID, std::string_view separator, bool warn);
+  // The collection of the page doc's view shows, loaded on first use; none
+  // for an unknown document or a page whose block format is not supported.
+  CMarkupPageCollection* GetDocMarkupPageCollection(host::AVDoc* doc);
+  // Whether a block of the active document's current page has this Name.
+  bool IsBlockNameKnownInActivePage(std::string_view name);
 
   // --- Rectangles (ServiceRect.cpp) ----------------------------------------
   // A tolerance is in device units; a negative one tightens the test.

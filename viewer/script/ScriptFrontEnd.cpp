@@ -8,10 +8,9 @@
 #include "viewer/core/Host.h"
 #include "viewer/core/MenuModel.h"
 #include "viewer/core/PageView.h"
+#include "viewer/script/ScriptParser.h"
 
-#if KORVID_HAVE_DIALOG_MANAGER
 #include "viewer/core/dm/Dialog.h"
-#endif
 
 namespace viewer::script {
 
@@ -92,8 +91,8 @@ void ScriptFrontEnd::Print(const std::string& line) {
   if (out_) *out_ << lines_.back() << '\n' << std::flush;
 }
 
-void ScriptFrontEnd::FailScript(const std::string& message) {
-  if (!scriptError_) scriptError_ = message;
+void ScriptFrontEnd::FailScript(int line, const std::string& reason) {
+  if (!scriptError_) scriptError_ = ScriptFailure{line, reason};
 }
 
 std::vector<std::string> ScriptFrontEnd::UnusedAnswers() const {
@@ -271,7 +270,7 @@ host::AVMenuItem* ScriptFrontEnd::PopupMenu(PageView&, host::AVMenu* menu, host:
   popups_.pop_front();
   host::AVMenuItem* item = FindInMenu(*menu, name);
   if (!item) {
-    FailScript("popup: no item " + name + " in " + menu->Name());
+    FailScript(0, "the pop-up menu " + menu->Name() + " has no item " + name);
     return nullptr;
   }
   if (!item->IsEnabled()) {
@@ -353,7 +352,6 @@ void ScriptFrontEnd::OpenHelp(const std::string& path) {
 
 // ---- Dialogs ---------------------------------------------------------------------------------
 
-#if KORVID_HAVE_DIALOG_MANAGER
 int ScriptFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   const std::string name = dialog.Name();
   Print("dialog: " + name);
@@ -368,8 +366,16 @@ int ScriptFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   dialogs_.erase(block);
   std::string error;
   if (!PlayDialogBlock(dialog, answer, &error)) {
-    FailScript(error);
-    dialog.EndModal(2);
+    // The player names the line: "line N: reason".
+    int line = answer.lineNumber;
+    std::string reason = error;
+    if (error.rfind("line ", 0) == 0) {
+      const auto colon = error.find(": ");
+      ParseScriptInt(error.substr(5, colon - 5), &line);
+      if (colon != std::string::npos) reason = error.substr(colon + 2);
+    }
+    FailScript(line, reason);
+    if (!dialog.HasEnded()) dialog.EndModal(2);
     return 2;
   }
   return dialog.EndedItem();
@@ -386,12 +392,6 @@ void ScriptFrontEnd::ProcessDialogEvents(dm::Dialog& dialog) {
   std::string error;
   PlayDialogBlock(dialog, answer, &error);  // a modeless dialog may stay open
 }
-#else
-// Without the dialog layer no dialog is ever run.
-int ScriptFrontEnd::RunModalDialog(dm::Dialog&) { return 2; }
-void ScriptFrontEnd::ShowModelessDialog(dm::Dialog&) {}
-void ScriptFrontEnd::ProcessDialogEvents(dm::Dialog&) {}
-#endif
 
 void ScriptFrontEnd::DialogChanged(dm::Dialog&) {}
 void ScriptFrontEnd::DialogDestroyed(dm::Dialog&) {}
