@@ -18,7 +18,8 @@ using korvid::testing::HostHarness;
 constexpr const char* kTableName = "Zolt:MarkUp_Content";
 
 bool AnyMenuAdded(const std::vector<std::string>& lines) {
-  return std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.starts_with("menu-added:"); });
+  return std::any_of(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line.starts_with("menu-added:"); });
 }
 
 TEST(MarkupContentStartUp, RunsOnlyOnHostVersion7AndUnloadsEverywhere) {

@@ -78,7 +78,10 @@ void WritePdf(const std::string& path, const std::function<void(QPDF&)>& addToCa
   QPDFWriter writer(pdf, path.c_str());
   writer.setDecodeLevel(qpdf_dl_none);  // a stream with a broken filter stays as it is
   writer.setCompressStreams(true);      // the others are written compressed
-  if (encrypt) writer.setR4EncryptionParametersInsecure("", "owner", true, true, true, true, false, true, qpdf_r3p_full, true, true);
+  if (encrypt) {
+    writer.setR4EncryptionParametersInsecure("", "owner", true, true, true, true, false, true, qpdf_r3p_full, true,
+                                             true);
+  }
   writer.write();
 }
 
@@ -90,7 +93,9 @@ std::function<void(QPDF&)> XfaForm(const std::string& packets, const std::string
     QPDFObjectHandle parsed = QPDFObjectHandle::parse(packets);
     for (int i = 0; i < parsed.getArrayNItems(); ++i) {
       QPDFObjectHandle item = parsed.getArrayItem(i);
-      if (item.isName() && item.getName() == "/Config") item = pdf.makeIndirectObject(QPDFObjectHandle::newStream(&pdf, config));
+      if (item.isName() && item.getName() == "/Config") {
+        item = pdf.makeIndirectObject(QPDFObjectHandle::newStream(&pdf, config));
+      }
       xfa.appendItem(item);
     }
     QPDFObjectHandle form = QPDFObjectHandle::newDictionary();
