@@ -85,8 +85,8 @@ void WritePdf(const std::string& path, const std::function<void(QPDF&)>& addToCa
   writer.write();
 }
 
-// An AcroForm whose XFA array is given as PDF syntax, "%config%" standing for
-// a stream that holds config.
+// An AcroForm whose XFA array is given as PDF syntax, each name /Config
+// standing for a stream that holds config.
 std::function<void(QPDF&)> XfaForm(const std::string& packets, const std::string& config = {}) {
   return [packets, config](QPDF& pdf) {
     QPDFObjectHandle xfa = QPDFObjectHandle::newArray();
