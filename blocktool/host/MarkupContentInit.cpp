@@ -8,6 +8,7 @@
 #include "blocktool/host/HFTMarkupContent.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
+#include "blocktool/model/SpotColorNames.h"
 #include "host/PluginEntry.h"
 
 using namespace host;
@@ -84,6 +85,7 @@ char DecimalSeparatorFromResources() {
 
 bool CreateGlobalObjects() {
   try {
+    spotColorNames.Initialize();
     pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
     return true;
   } catch (...) {

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/Service.h"
+#include "blocktool/model/SpotColorNames.h"
 #include "host/PluginEntry.h"
 #include "support/HostHarness.h"
 
@@ -89,6 +91,19 @@ TEST(MarkupContentStartUp, AHostWithoutATableItNeedsDoesNotLoadItSilently) {
     EXPECT_TRUE(harness.FrontEnd().Lines().empty());
     EXPECT_EQ(harness.Host().Core().GetTable(kTableName, 1), nullptr);
   }
+}
+
+TEST(MarkupContentStartUp, CreatesTheGlobalObjectsAndDeletesThemAtUnload) {
+  HostHarness harness;
+  ASSERT_TRUE(harness.AttachLinkedPlugin(&PIMain, &PIResources));
+  EXPECT_NE(pMrkupCollectionMap, nullptr);
+  for (const SpotColorFamily& family : spotColorNames.Families()) {
+    EXPECT_TRUE(std::is_sorted(family.colors.begin(), family.colors.end(),
+                               [](const std::string& a, const std::string& b) { return compare_colors(&a, &b) < 0; }))
+        << family.name;
+  }
+  harness.UnloadAll();
+  EXPECT_EQ(pMrkupCollectionMap, nullptr);
 }
 
 TEST(MarkupContentStartUp, ExportsASevenEntryTableVersion1) {
