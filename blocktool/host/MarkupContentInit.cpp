@@ -5,6 +5,7 @@
 #include <string>
 
 #include "blocktool/collections/MarkupCollection.h"
+#include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
@@ -87,6 +88,7 @@ bool CreateGlobalObjects() {
   try {
     spotColorNames.Initialize();
     pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
+    pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
     return true;
   } catch (...) {
     Service.ExceptionAlert("Global Class Initialization");
@@ -170,6 +172,7 @@ bool PluginInit() {
 }
 
 bool PluginUnload() {
+  pMainDlgAppearance.reset();
   pMrkupCollectionMap.reset();
   try {
     UnregisterMarkupNotifications();
