@@ -10,6 +10,7 @@
 #include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/Service.h"
 #include "blocktool/model/SpotColorNames.h"
+#include "dialogframework/ADMAcroSDK.h"
 #include "host/PluginEntry.h"
 #include "support/HostHarness.h"
 
@@ -93,9 +94,10 @@ TEST(MarkupContentStartUp, AHostWithoutATableItNeedsDoesNotLoadItSilently) {
   }
 }
 
-TEST(MarkupContentStartUp, CreatesTheGlobalObjectsAndDeletesThemAtUnload) {
+TEST(MarkupContentStartUp, HoldsTheDialogManagerAndTheGlobalObjectsUntilUnload) {
   HostHarness harness;
   ASSERT_TRUE(harness.AttachLinkedPlugin(&PIMain, &PIResources));
+  EXPECT_EQ(ADMUtils::HeldCount(), 1);
   EXPECT_NE(pMrkupCollectionMap, nullptr);
   for (const SpotColorFamily& family : spotColorNames.Families()) {
     EXPECT_TRUE(std::is_sorted(family.colors.begin(), family.colors.end(),
@@ -104,6 +106,7 @@ TEST(MarkupContentStartUp, CreatesTheGlobalObjectsAndDeletesThemAtUnload) {
   }
   harness.UnloadAll();
   EXPECT_EQ(pMrkupCollectionMap, nullptr);
+  EXPECT_EQ(ADMUtils::HeldCount(), 0);
 }
 
 TEST(MarkupContentStartUp, ExportsASevenEntryTableVersion1) {
