@@ -20,16 +20,16 @@ namespace host::xfa {
 inline constexpr std::size_t kMaxConfigBytes = std::size_t{4} << 20;
 
 // The configuration says "required" inside its dynamicRender element, and
-// that element comes after an acrobat7 element inside an acrobat element.
+// that element comes after the <acrobat7> element inside the <acrobat> one.
 inline bool ConfigRequiresDynamicRender(std::string_view config) {
   constexpr std::string_view kOpen = "dynamicRender";
   constexpr std::string_view kClose = "/dynamicRender";
-  const std::size_t acrobat = config.find("acrobat");
-  if (acrobat == std::string_view::npos) return false;
-  const std::size_t acrobat7 = config.find("acrobat7", acrobat);
-  if (acrobat7 == std::string_view::npos) return false;
-  const std::size_t open = config.find(kOpen, acrobat7);
-  const std::size_t close = config.find(kClose, acrobat7);
+  const std::size_t appElement = config.find("acrobat");
+  if (appElement == std::string_view::npos) return false;
+  const std::size_t versionElement = config.find("acrobat7", appElement);
+  if (versionElement == std::string_view::npos) return false;
+  const std::size_t open = config.find(kOpen, versionElement);
+  const std::size_t close = config.find(kClose, versionElement);
   if (open == std::string_view::npos || close == std::string_view::npos) return false;
   const std::size_t valueStart = open + kOpen.size();
   if (close < valueStart) return false;

@@ -1,5 +1,5 @@
 // The text rule of the dynamic-form check: "required" between the
-// dynamicRender tags counts only below an acrobat7 element of the acrobat
+// dynamicRender tags counts only below the <acrobat7> element of the <acrobat>
 // element.
 #include <gtest/gtest.h>
 
