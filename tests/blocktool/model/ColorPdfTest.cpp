@@ -61,7 +61,7 @@ TEST_P(ColorPdfTest, EveryFormRoundTrips) {
       // becomes 0.500); whole numbers lose their decimals.
       {"DeviceGray [0]", "DeviceGray [0]", 2, host::CosType::Real},
       {"DeviceGray [0.5]", "DeviceGray [0.500]", 2, host::CosType::Real},
-      {"DeviceRGB [1 0 0.25]", "DeviceRGB [1 0 0.25]", 2, host::CosType::Array},
+      {"DeviceRGB [1 0 0.25]", "DeviceRGB [1 0 0.250]", 2, host::CosType::Array},
       {"DeviceRGB [0.1 0.5 1]", "DeviceRGB [0.100 0.500 1]", 2, host::CosType::Array},
       {"DeviceCMYK [0 1 1 0]", "DeviceCMYK [0 1 1 0]", 2, host::CosType::Array},
       {"Lab [50 -20.5 30]", "Lab [50 -20.50 30]", 2, host::CosType::Array},
