@@ -7,8 +7,8 @@
 #include "viewer/core/CoreServices.h"
 #include "viewer/core/DocumentServices.h"
 #include "viewer/core/Environment.h"
-#include "viewer/core/ErrorTexts.h"
 #include "viewer/core/FileSystemServices.h"
+#include "viewer/core/HostCommands.h"
 #include "viewer/core/PlatformServices.h"
 #include "viewer/core/ViewerServices.h"
 #include "viewer/pdf/PdfDocument.h"
@@ -55,23 +55,6 @@ class NoDialogLayer final : public ServedTable<host::AcroViewSweetPeaTable> {
 };
 #endif
 
-// A host command behind a menu item or tool-bar button.
-struct HostCommand {
-  std::function<void()> run;
-  std::function<bool()> enabled;
-  std::function<bool()> marked;
-
-  static void Execute(void* data) { static_cast<HostCommand*>(data)->run(); }
-  static bool Enabled(void* data) {
-    const auto* command = static_cast<HostCommand*>(data);
-    return !command->enabled || command->enabled();
-  }
-  static bool Marked(void* data) {
-    const auto* command = static_cast<HostCommand*>(data);
-    return command->marked && command->marked();
-  }
-};
-
 }  // namespace
 
 struct ServedTables {
@@ -117,7 +100,6 @@ struct ServedTables {
   ServedTable<host::HostTable> acroColor;
   std::unique_ptr<host::PagePDEContentTable> pageContent;
   std::unique_ptr<host::AcroViewSweetPeaTable> dialogLayer;  // when the host has no dialog manager
-  std::vector<std::unique_ptr<HostCommand>> commands;
 };
 
 Host::Host(FrontEnd& frontEnd, HostOptions options)
@@ -151,8 +133,8 @@ Host::Host(FrontEnd& frontEnd, HostOptions options)
 #endif
   loader_ = std::make_unique<PluginLoader>(served_->core, resources_, atoms_);
 
-  BuildHostMenus();
-  BuildHostToolBar();
+  commands_ = std::make_unique<HostCommands>(*this);
+  commands_->Build();
   menus_.SetChangeListener([this] { frontEnd_.MenusChanged(); });
   toolBar_.SetChangeListener([this] { frontEnd_.ToolBarChanged(); });
 }
@@ -217,23 +199,20 @@ bool Host::ChooseMenuItem(host::AVMenuItem& item) {
 // ---- User input -------------------------------------------------------------------
 
 void Host::Click(PageView& view, int x, int y, int modifiers, int clickCount) {
-  documents_->BringToFront(view.Doc());
-  view.SetLastMousePosition({x, y});
-  host::AVToolRec* tool = ActiveTool();
-  if (!tool || !tool->DoClick) return;
-  try {
-    tool->DoClick(tool, &view, x, y, modifiers, clickCount);
-  } catch (...) {
-  }
+  PressOn(view, x, y, modifiers, clickCount, &host::AVToolRec::DoClick);
 }
 
 void Host::RightClick(PageView& view, int x, int y, int modifiers, int clickCount) {
+  PressOn(view, x, y, modifiers, clickCount, &host::AVToolRec::DoRightClick);
+}
+
+void Host::PressOn(PageView& view, int x, int y, int modifiers, int clickCount, ClickCallback host::AVToolRec::*which) {
   documents_->BringToFront(view.Doc());
   view.SetLastMousePosition({x, y});
   host::AVToolRec* tool = ActiveTool();
-  if (!tool || !tool->DoRightClick) return;
+  if (!tool || !(tool->*which)) return;
   try {
-    tool->DoRightClick(tool, &view, x, y, modifiers, clickCount);
+    (tool->*which)(tool, &view, x, y, modifiers, clickCount);
   } catch (...) {
   }
 }
@@ -268,143 +247,6 @@ void Host::AdjustCursor(PageView& view, int x, int y) {
     }
   }
   if (!handled) viewer_->SetCursor(viewer_->GetStdCursor(host::kCursorArrow));
-}
-
-void Host::SaveWithAlert(Document& doc, const host::ASPathName& path) {
-  try {
-    doc.Pdf().Save(path, host::kPDSaveFull);
-  } catch (const host::HostError& e) {
-    viewer_->AlertNote("\"" + doc.Title() + "\" could not be saved. " + HostErrorText(e.Code()));
-  }
-}
-
-// ---- The host's own menus and tool bar ---------------------------------------------------
-
-void Host::BuildHostMenus() {
-  auto command = [this](std::function<void()> run, std::function<bool()> enabled = {}) {
-    served_->commands.push_back(std::make_unique<HostCommand>(HostCommand{std::move(run), std::move(enabled), {}}));
-    return served_->commands.back().get();
-  };
-  auto addMenu = [this](const std::string& title, const std::string& name) {
-    Menu* menu = menus_.NewMenu(title, name);
-    menus_.AddMenu(menu, host::kMenuAppend);
-    menu->Release();
-    return menu;
-  };
-  auto addItem = [this](Menu& menu, const std::string& title, const std::string& name, HostCommand* run,
-                        Menu* submenu = nullptr, char shortcut = 0, int modifiers = 0) {
-    MenuItem* item = menus_.NewItem({title, name, submenu, shortcut, modifiers, nullptr});
-    if (run) {
-      item->SetExecuteProc(&HostCommand::Execute, run);
-      item->SetComputeEnabledProc(&HostCommand::Enabled, run);
-    }
-    menu.AddItem(item, host::kMenuAppend);
-    item->Release();
-  };
-  auto front = [this] { return documents_->Front(); };
-  auto hasFront = [front] { return front() != nullptr; };
-
-  Menu* file = addMenu("File", "File");
-  addItem(*file, "Open...", "Open", command([this] {
-            host::AVFileDialogParams params;
-            params.title = "Open";
-            params.filters = {{"PDF files", {"pdf"}}};
-            for (const host::ASPathName& path : viewer_->ChooseFilesToOpen(params)) {
-              try {
-                documents_->Open(path.Str(), true);
-              } catch (const host::HostError& e) {
-                viewer_->AlertNote("\"" + path.Str() + "\" could not be opened. " + HostErrorText(e.Code()));
-              }
-            }
-          }),
-          nullptr, 'o', 2);
-  addItem(*file, "Save", "Save", command([this, front] {
-            Document* doc = front();
-            if (doc && !doc->Pdf().Path().IsNull()) SaveWithAlert(*doc, doc->Pdf().Path());
-          }, hasFront),
-          nullptr, 's', 2);
-  addItem(*file, "Save As...", "SaveAs", command([this, front] {
-            Document* doc = front();
-            if (!doc) return;
-            host::AVFileDialogParams params;
-            params.title = "Save As";
-            params.filters = {{"PDF files", {"pdf"}}};
-            params.defaultName = doc->Title();
-            if (const auto path = viewer_->ChooseFileToSave(params)) SaveWithAlert(*doc, *path);
-          }, hasFront),
-          nullptr, 's', 3);
-  addItem(*file, "Close", "Close", command([this, front] {
-            if (Document* doc = front()) documents_->Close(*doc, false);
-          }, hasFront),
-          nullptr, 'w', 2);
-
-  // The host has no selection of its own to edit; plug-ins put their items
-  // in place of these while their tools are active.
-  Menu* edit = addMenu("Edit", "Edit");
-  const auto nothingToEdit = command([] {}, [] { return false; });
-  const struct {
-    const char* title;
-    const char* name;
-    char shortcut;
-    int modifiers;
-  } editItems[] = {{"Undo", "Undo", 'z', 2},         {"Redo", "Redo", 'z', 3},
-                   {"Cut", "Cut", 'x', 2},           {"Copy", "Copy", 'c', 2},
-                   {"Paste", "Paste", 'v', 2},       {"Delete", "Clear", 0, 0},
-                   {"Select All", "SelectAll", 'a', 2}, {"Deselect All", "DeselectAll", 'a', 3},
-                   {"Properties...", "Properties", 'i', 2}};
-  for (const auto& e : editItems) addItem(*edit, e.title, e.name, nothingToEdit, nullptr, e.shortcut, e.modifiers);
-
-  Menu* view = addMenu("View", "View");
-  const auto zoomBy = [front](double factor) {
-    return [front, factor] {
-      if (Document* doc = front()) doc->View().SetZoomFactor(doc->View().ZoomFactor() * factor);
-    };
-  };
-  const auto goTo = [front](std::function<int(const PageView&)> target) {
-    return [front, target] {
-      Document* doc = front();
-      if (!doc) return;
-      const int page = target(doc->View());
-      if (page >= 0 && page < doc->Pdf().NumPages()) doc->View().GoToPage(page);
-    };
-  };
-  addItem(*view, "Zoom In", "ZoomIn", command(zoomBy(2.0), hasFront), nullptr, '=', 2);
-  addItem(*view, "Zoom Out", "ZoomOut", command(zoomBy(0.5), hasFront), nullptr, '-', 2);
-  addItem(*view, "Actual Size", "ActualSize", command([front] {
-            if (Document* doc = front()) doc->View().SetZoomFactor(1.0);
-          }, hasFront),
-          nullptr, '1', 2);
-  addItem(*view, "First Page", "FirstPage", command(goTo([](const PageView&) { return 0; }), hasFront));
-  addItem(*view, "Previous Page", "PrevPage", command(goTo([](const PageView& v) { return v.GetPageNum() - 1; }), hasFront));
-  addItem(*view, "Next Page", "NextPage", command(goTo([](const PageView& v) { return v.GetPageNum() + 1; }), hasFront));
-  addItem(*view, "Last Page", "LastPage",
-          command(goTo([](const PageView& v) { return v.Doc().Pdf().NumPages() - 1; }), hasFront));
-  addItem(*view, "Rotate Clockwise", "RotateClockwise", command([front] {
-            if (Document* doc = front()) doc->View().SetRotation(doc->View().Rotation() + 90);
-          }, hasFront));
-
-  Menu* help = addMenu("Help", "Help");
-  for (const auto& [title, name] : {std::pair{"About Plug-ins", "AboutExtensions"},
-                                    std::pair{"Plug-in Help", "UsingExtensions"}}) {
-    Menu* submenu = menus_.NewMenu(title, name);
-    addItem(*help, title, name, nullptr, submenu);
-    submenu->Release();
-  }
-}
-
-void Host::BuildHostToolBar() {
-  for (const char* type : {ToolManager::kHandTool, ToolManager::kSelectTool, ToolManager::kLinkTool}) {
-    host::AVToolRec* tool = tools_.ByTypeName(type);
-    served_->commands.push_back(std::make_unique<HostCommand>(HostCommand{
-        [this, tool] { SetActiveTool(tool, true); }, {}, [this, tool] { return tools_.Active() == tool; }}));
-    HostCommand* command = served_->commands.back().get();
-    host::AVToolButton* button = toolBar_.NewButton(type, nullptr, 0, false, false);
-    button->SetExecuteProc(&HostCommand::Execute, command);
-    button->SetComputeEnabledProc(&HostCommand::Enabled, command);
-    button->SetComputeMarkedProc(&HostCommand::Marked, command);
-    button->SetHelpText(std::string(type) + " tool");
-    toolBar_.AddButton(button, nullptr, false);
-  }
 }
 
 }  // namespace viewer

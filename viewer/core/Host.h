@@ -30,6 +30,7 @@ namespace dm {
 class DialogManager;
 }
 
+class HostCommands;
 class ViewerServices;
 struct ServedTables;
 
@@ -95,9 +96,8 @@ class Host {
   void AdjustCursor(PageView& view, int x, int y);
 
  private:
-  void BuildHostMenus();
-  void SaveWithAlert(Document& doc, const host::ASPathName& path);
-  void BuildHostToolBar();
+  using ClickCallback = bool (*)(host::AVToolRec*, host::AVPageView*, host::AVDevCoord, host::AVDevCoord, int, int);
+  void PressOn(PageView& view, int x, int y, int modifiers, int clickCount, ClickCallback host::AVToolRec::*which);
   void ForgetPluginRegistrations();
   host::AVToolRec* ActiveTool() { return tools_.Active(); }
 
@@ -120,6 +120,7 @@ class Host {
   std::unique_ptr<DocumentManager> documents_;
   std::unique_ptr<ViewerServices> viewer_;
   std::unique_ptr<ServedTables> served_;
+  std::unique_ptr<HostCommands> commands_;
   std::unique_ptr<PluginLoader> loader_;
   bool pluginsUnloaded_ = false;
 };

@@ -6,21 +6,6 @@
 
 namespace viewer {
 
-namespace {
-
-template <typename Proc, typename... Args>
-auto CallGuarded(Proc proc, bool fallback, Args... args) {
-  // A plug-in's procedure must not throw; if it does, the item counts as
-  // having answered the default.
-  try {
-    return proc(args...);
-  } catch (...) {
-    return fallback;
-  }
-}
-
-}  // namespace
-
 // ---- MenuItem ---------------------------------------------------------------
 
 MenuItem::MenuItem(MenuModel& model, Spec spec)
@@ -56,47 +41,18 @@ void MenuItem::SetTitle(const std::string& title) {
 
 bool MenuItem::IsSeparator() const { return title_ == "-"; }
 
-void MenuItem::SetExecuteProc(host::AVExecuteProc proc, void* clientData) {
-  executeProc_ = proc;
-  executeData_ = clientData;
-}
-
-void MenuItem::SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) {
-  enableProc_ = proc;
-  enableData_ = clientData;
-}
-
-void MenuItem::SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) {
-  markedProc_ = proc;
-  markedData_ = clientData;
-}
-
 void MenuItem::Execute() {
   // A command asked for while menus update runs after the update.
   Acquire();
   model_.Ui().RunOrDefer([this] {
-    if (executeProc_ && IsEnabled()) {
-      try {
-        executeProc_(executeData_);
-      } catch (...) {
-      }
-    }
+    if (IsEnabled()) procs_.Execute();
     Release();
   });
 }
 
-bool MenuItem::IsEnabled() {
-  if (IsSeparator()) return false;
-  if (!enableProc_) return true;
-  auto update = model_.Ui().Enter();
-  return CallGuarded(enableProc_, false, enableData_);
-}
+bool MenuItem::IsEnabled() { return !IsSeparator() && procs_.Enabled(model_.Ui()); }
 
-bool MenuItem::IsMarked() {
-  if (!markedProc_) return false;
-  auto update = model_.Ui().Enter();
-  return CallGuarded(markedProc_, false, markedData_);
-}
+bool MenuItem::IsMarked() { return procs_.Marked(model_.Ui()); }
 
 host::AVMenu* MenuItem::GetParentMenu() const { return parent_; }
 host::AVMenu* MenuItem::GetSubmenu() const { return submenu_; }

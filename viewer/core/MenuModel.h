@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/AV.h"
+#include "viewer/core/CommandProcs.h"
 #include "viewer/core/DeferredUi.h"
 
 namespace viewer {
@@ -40,10 +41,14 @@ class MenuItem final : public host::AVMenuItem {
   char Shortcut() const override { return shortcut_; }
   int ShortcutModifiers() const override { return shortcutModifiers_; }
 
-  void SetExecuteProc(host::AVExecuteProc proc, void* clientData) override;
-  void SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) override;
-  void SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) override;
-  void* ExecuteClientData() const override { return executeData_; }
+  void SetExecuteProc(host::AVExecuteProc proc, void* clientData) override { procs_.SetExecute(proc, clientData); }
+  void SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) override {
+    procs_.SetEnabled(proc, clientData);
+  }
+  void SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) override {
+    procs_.SetMarked(proc, clientData);
+  }
+  void* ExecuteClientData() const override { return procs_.ExecuteData(); }
 
   void Execute() override;
   bool IsEnabled() override;
@@ -72,12 +77,7 @@ class MenuItem final : public host::AVMenuItem {
   int shortcutModifiers_;
   host::ExtensionID owner_;
   Menu* parent_ = nullptr;
-  host::AVExecuteProc executeProc_ = nullptr;
-  void* executeData_ = nullptr;
-  host::AVComputeEnabledProc enableProc_ = nullptr;
-  void* enableData_ = nullptr;
-  host::AVComputeMarkedProc markedProc_ = nullptr;
-  void* markedData_ = nullptr;
+  CommandProcs procs_;
 };
 
 class Menu final : public host::AVMenu {

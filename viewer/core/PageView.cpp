@@ -195,29 +195,14 @@ bool PageView::IsMouseStillDown() { return host_.Front().IsMouseButtonDown(); }
 
 host::AVRect PageView::DragRect(host::AVDevCoord x, host::AVDevCoord y, const host::AVRect& start,
                                 host::AVDragType kind) {
-  DragRequest request;
-  request.view = this;
-  request.x = x;
-  request.y = y;
-  request.start = start;
-  request.kind = kind;
-  return host_.Front().TrackRectDrag(request).rect;
+  return host_.Front().TrackRectDrag({this, x, y, start, kind}).rect;
 }
 
 host::AVRect PageView::SnapDragRect(host::AVDevCoord x, host::AVDevCoord y, const host::AVRect& start,
                                     host::AVDragType kind, const host::AVRect* limit, host::AVCursor moveCursor,
                                     host::AVCursor copyCursor, int* modifiersAtRelease) {
-  DragRequest request;
-  request.view = this;
-  request.x = x;
-  request.y = y;
-  request.start = start;
-  request.kind = kind;
-  request.snap = true;
-  request.limit = limit;
-  request.moveCursor = moveCursor;
-  request.copyCursor = copyCursor;
-  const DragResult result = host_.Front().TrackRectDrag(request);
+  const DragResult result =
+      host_.Front().TrackRectDrag({this, x, y, start, kind, true, limit, moveCursor, copyCursor});
   if (modifiersAtRelease) *modifiersAtRelease = result.modifiers;
   return result.rect;
 }

@@ -52,16 +52,20 @@ struct FcDeleter {
   void operator()(FcPattern* p) const { FcPatternDestroy(p); }
   void operator()(FcObjectSet* o) const { FcObjectSetDestroy(o); }
   void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+  void operator()(FcConfig* c) const { FcConfigDestroy(c); }
 };
 
 }  // namespace
 
 SystemFonts::SystemFonts() {
-  if (!FcInit()) return;
+  // A configuration of our own, released once the list is read: the
+  // process-wide one would live (and hold its memory) until exit.
+  std::unique_ptr<FcConfig, FcDeleter> config(FcInitLoadConfigAndFonts());
+  if (!config) return;
   std::unique_ptr<FcPattern, FcDeleter> pattern(FcPatternCreate());
   std::unique_ptr<FcObjectSet, FcDeleter> objects(FcObjectSetBuild(
       FC_FAMILY, FC_POSTSCRIPT_NAME, FC_WEIGHT, FC_SLANT, FC_FONTFORMAT, FC_SCALABLE, static_cast<char*>(nullptr)));
-  std::unique_ptr<FcFontSet, FcDeleter> set(FcFontList(nullptr, pattern.get(), objects.get()));
+  std::unique_ptr<FcFontSet, FcDeleter> set(FcFontList(config.get(), pattern.get(), objects.get()));
   if (!set) return;
   for (int i = 0; i < set->nfont; ++i) {
     FcPattern* font = set->fonts[i];

@@ -6,56 +6,20 @@
 
 namespace viewer {
 
-void ToolButton::SetExecuteProc(host::AVExecuteProc proc, void* clientData) {
-  executeProc_ = proc;
-  executeData_ = clientData;
-}
-
-void ToolButton::SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) {
-  enableProc_ = proc;
-  enableData_ = clientData;
-}
-
-void ToolButton::SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) {
-  markedProc_ = proc;
-  markedData_ = clientData;
-}
-
 void ToolButton::SetHelpText(const std::string& text) {
   helpText_ = text;
   bar_.NotifyChanged();
 }
 
-bool ToolButton::IsEnabled() {
-  if (separator_) return false;
-  if (!enableProc_) return true;
-  auto update = bar_.Ui().Enter();
-  try {
-    return enableProc_(enableData_);
-  } catch (...) {
-    return false;
-  }
-}
+bool ToolButton::IsEnabled() { return !separator_ && procs_.Enabled(bar_.Ui()); }
 
-bool ToolButton::IsMarked() {
-  if (!markedProc_) return false;
-  auto update = bar_.Ui().Enter();
-  try {
-    return markedProc_(markedData_);
-  } catch (...) {
-    return false;
-  }
-}
+bool ToolButton::IsMarked() { return procs_.Marked(bar_.Ui()); }
 
 void ToolButton::Execute() {
-  // Deferred runs check that the button still exists.
+  // A deferred run checks that the button still exists.
   ToolBar* bar = &bar_;
   bar_.Ui().RunOrDefer([bar, button = this] {
-    if (!bar->Owns(button) || !button->executeProc_ || !button->IsEnabled()) return;
-    try {
-      button->executeProc_(button->executeData_);
-    } catch (...) {
-    }
+    if (bar->Owns(button) && button->IsEnabled()) button->procs_.Execute();
   });
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/AV.h"
+#include "viewer/core/CommandProcs.h"
 #include "viewer/core/DeferredUi.h"
 
 namespace viewer {
@@ -20,9 +21,13 @@ class ToolButton final : public host::AVToolButton {
       : bar_(bar), name_(std::move(name)), owner_(owner), iconResource_(iconResource), separator_(separator) {}
 
   std::string Name() const override { return name_; }
-  void SetExecuteProc(host::AVExecuteProc proc, void* clientData) override;
-  void SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) override;
-  void SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) override;
+  void SetExecuteProc(host::AVExecuteProc proc, void* clientData) override { procs_.SetExecute(proc, clientData); }
+  void SetComputeEnabledProc(host::AVComputeEnabledProc proc, void* clientData) override {
+    procs_.SetEnabled(proc, clientData);
+  }
+  void SetComputeMarkedProc(host::AVComputeMarkedProc proc, void* clientData) override {
+    procs_.SetMarked(proc, clientData);
+  }
   void SetHelpText(const std::string& text) override;
   std::string HelpText() const override { return helpText_; }
   bool IsEnabled() override;
@@ -41,12 +46,7 @@ class ToolButton final : public host::AVToolButton {
   int iconResource_;
   bool separator_;
   std::string helpText_;
-  host::AVExecuteProc executeProc_ = nullptr;
-  void* executeData_ = nullptr;
-  host::AVComputeEnabledProc enableProc_ = nullptr;
-  void* enableData_ = nullptr;
-  host::AVComputeMarkedProc markedProc_ = nullptr;
-  void* markedData_ = nullptr;
+  CommandProcs procs_;
 };
 
 class ToolBar final : public host::AVToolBar {

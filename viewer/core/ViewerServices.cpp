@@ -31,13 +31,14 @@ bool MatchesFileFilters(const std::string& path, const std::vector<host::AVFileF
   return false;
 }
 
-// A host window around a dialog of the dialog manager.
+// A host window around a dialog of the dialog manager: the dialog's own
+// window is the front end's, so this one keeps only its frame.
 class ViewerServices::DialogWindow final : public host::AVWindow {
  public:
   explicit DialogWindow(ViewerServices& owner) : owner_(owner) {}
   std::string Title() const override { return {}; }
-  void Show() override { visible_ = true; }
-  void Hide() override { visible_ = false; }
+  void Show() override {}
+  void Hide() override {}
   void Center() override {
     // Centred on a notional 1920 x 1080 screen: headless there is none.
     const int width = frame_.right - frame_.left, height = frame_.bottom - frame_.top;
@@ -50,7 +51,6 @@ class ViewerServices::DialogWindow final : public host::AVWindow {
  private:
   ViewerServices& owner_;
   host::AVRect frame_{0, 0, 400, 300};
-  bool visible_ = false;
 };
 
 ViewerServices::ViewerServices(Host& host, host::TableVersion version)

@@ -8,6 +8,7 @@
 #include "viewer/core/Host.h"
 #include "viewer/core/MenuModel.h"
 #include "viewer/core/PageView.h"
+#include "viewer/script/ScriptParser.h"
 
 #if KORVID_HAVE_DIALOG_MANAGER
 #include "viewer/core/dm/Dialog.h"
@@ -92,8 +93,8 @@ void ScriptFrontEnd::Print(const std::string& line) {
   if (out_) *out_ << lines_.back() << '\n' << std::flush;
 }
 
-void ScriptFrontEnd::FailScript(const std::string& message) {
-  if (!scriptError_) scriptError_ = message;
+void ScriptFrontEnd::FailScript(int line, const std::string& reason) {
+  if (!scriptError_) scriptError_ = ScriptFailure{line, reason};
 }
 
 std::vector<std::string> ScriptFrontEnd::UnusedAnswers() const {
@@ -271,7 +272,7 @@ host::AVMenuItem* ScriptFrontEnd::PopupMenu(PageView&, host::AVMenu* menu, host:
   popups_.pop_front();
   host::AVMenuItem* item = FindInMenu(*menu, name);
   if (!item) {
-    FailScript("popup: no item " + name + " in " + menu->Name());
+    FailScript(0, "the pop-up menu " + menu->Name() + " has no item " + name);
     return nullptr;
   }
   if (!item->IsEnabled()) {
@@ -368,8 +369,16 @@ int ScriptFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   dialogs_.erase(block);
   std::string error;
   if (!PlayDialogBlock(dialog, answer, &error)) {
-    FailScript(error);
-    dialog.EndModal(2);
+    // The player names the line: "line N: reason".
+    int line = answer.lineNumber;
+    std::string reason = error;
+    if (error.rfind("line ", 0) == 0) {
+      const auto colon = error.find(": ");
+      ParseScriptInt(error.substr(5, colon - 5), &line);
+      if (colon != std::string::npos) reason = error.substr(colon + 2);
+    }
+    FailScript(line, reason);
+    if (!dialog.HasEnded()) dialog.EndModal(2);
     return 2;
   }
   return dialog.EndedItem();

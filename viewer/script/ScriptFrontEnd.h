@@ -30,6 +30,13 @@ struct DrawOp {
   std::u16string text;
 };
 
+// A line of the script that a modal interaction found wrong; line 0 means
+// the command that started the interaction.
+struct ScriptFailure {
+  int line = 0;
+  std::string reason;
+};
+
 struct RecordedAlert {
   enum class Kind { Note, Confirm, Text };
   Kind kind = Kind::Note;
@@ -81,7 +88,7 @@ class ScriptFrontEnd final : public FrontEnd {
   bool WaitCursorShown() const { return waitCursor_; }
   // An error a modal interaction found in the script (a dialog block that
   // left its dialog open, a pop-up item that is not in the menu).
-  const std::optional<std::string>& ScriptError() const { return scriptError_; }
+  const std::optional<ScriptFailure>& ScriptError() const { return scriptError_; }
   void ClearScriptError() { scriptError_.reset(); }
   void Print(const std::string& line);
 
@@ -123,7 +130,7 @@ class ScriptFrontEnd final : public FrontEnd {
   void DiffMenus();
   void DiffToolBar();
   int TakeAlertAnswer(int fallback, bool* answered);
-  void FailScript(const std::string& message);
+  void FailScript(int line, const std::string& reason);
 
   std::ostream* out_;
   Host* host_ = nullptr;
@@ -142,7 +149,7 @@ class ScriptFrontEnd final : public FrontEnd {
   bool buttonDown_ = false;
   host::AVCursor cursor_ = 0;
   bool waitCursor_ = false;
-  std::optional<std::string> scriptError_;
+  std::optional<ScriptFailure> scriptError_;
 
   std::vector<PageView*> dirtyViews_;
   std::map<const PageView*, std::vector<DrawOp>> lastPass_;

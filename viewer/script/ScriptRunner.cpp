@@ -44,7 +44,7 @@ int ScriptRunner::Run(const std::vector<ScriptCommand>& commands, std::ostream& 
       return 2;
     }
     if (const auto& failure = frontEnd_.ScriptError()) {
-      errors << "error: line " << command.line << ": " << *failure << '\n';
+      errors << "error: line " << (failure->line ? failure->line : command.line) << ": " << failure->reason << '\n';
       return 2;
     }
   }

@@ -4,7 +4,10 @@
 // adds the menu item "Probe:<name>" to the Edit menu and registers a tool of
 // type "Probe:<name>" that logs its events: a click asks whether the button
 // is still down and, if so, for a rectangle drag; a right click pops up a
-// menu of two items that log when they run.
+// menu of two items that log when they run; keys ask what a person
+// answers and log the answer: 'd' runs the dialog "Probe:Dialog" modally
+// (how it ended, the text of its field), 'a' a yes/no alert, 'o' a file
+// chooser for PDF files, 'f' a folder chooser, 'c' the colour picker.
 #include <string>
 
 #include "host/PluginEntry.h"
@@ -50,8 +53,68 @@ bool DoRightClick(host::AVToolRec*, host::AVPageView* view, host::AVDevCoord x, 
   return true;
 }
 
+std::string gDialogText;
+
+int InitDialog(host::ADMDialog* dialog) {
+  dialog->SetDestroyProc([](host::ADMDialog* d) { gDialogText = d->GetItem(3)->GetText(); });
+  return 0;
+}
+
+void RunDialog() {
+  auto* suite = static_cast<host::ADMDialogSuite*>(gAcroViewSweetPeaHFT->AcquireSuite(host::adm::kDialogSuite, 7));
+  if (!suite) {
+    ProbeLog(kName + ":no dialog layer");
+    return;
+  }
+  gDialogText.clear();
+  const int ended = suite->Modal(gExtensionID, "Probe:Dialog", 200, host::adm::kModalStyle, &InitDialog, nullptr, 0);
+  gAcroViewSweetPeaHFT->ReleaseSuite(suite);
+  ProbeLog(kName + ":dialog " + std::to_string(ended) + " " + gDialogText);
+}
+
+void PickColor() {
+  auto* basic = static_cast<host::ADMBasicSuite*>(gAcroViewSweetPeaHFT->AcquireSuite(host::adm::kBasicSuite, 7));
+  if (!basic) {
+    ProbeLog(kName + ":no dialog layer");
+    return;
+  }
+  host::RGBColor16 color;
+  const bool picked = basic->ChooseColor({0, 0}, {0, 0, 0}, &color);
+  gAcroViewSweetPeaHFT->ReleaseSuite(basic);
+  ProbeLog(kName + ":color " + (picked ? std::to_string(color.red) + " " + std::to_string(color.green) + " " +
+                                             std::to_string(color.blue)
+                                       : std::string("cancelled")));
+}
+
+void Ask(int key) {
+  host::AVFileDialogParams params;
+  params.title = "Probe";
+  params.filters = {{"PDF files", {"pdf"}}};
+  switch (key) {
+    case 'd':
+      RunDialog();
+      break;
+    case 'a':
+      ProbeLog(kName + ":confirm " + (gAcroViewHFT->AlertConfirm("Probe?") ? "yes" : "no"));
+      break;
+    case 'o':
+      for (const host::ASPathName& path : gAcroViewHFT->ChooseFilesToOpen(params))
+        ProbeLog(kName + ":chosen " + gAcroSupportHFT->FileName(path));
+      break;
+    case 'f': {
+      const auto folder = gAcroViewHFT->ChooseFolder(params);
+      ProbeLog(kName + ":folder " + (folder ? gAcroSupportHFT->FileName(*folder) : std::string("cancelled")));
+      break;
+    }
+    case 'c':
+      PickColor();
+      break;
+  }
+}
+
 bool DoKeyDown(host::AVToolRec*, int key, int modifiers) {
   ProbeLog(kName + ":key " + std::to_string(key) + " " + std::to_string(modifiers));
+  Ask(key);
   return true;
 }
 

@@ -149,6 +149,26 @@ TEST_F(DocumentsTest, ASaveToANewPathKeepsTheOpenDocumentWithWhatHandlersWrote) 
   EXPECT_EQ(reopened.Pdf().NumPages(), 3);
 }
 
+TEST_F(DocumentsTest, AFailedSaveReportsItsErrorAndLeavesFileAndDocumentAsTheyWere) {
+  const std::string path = Copy("a.pdf");
+  const std::string before = Read(path);
+  viewer::Document& a = docs.Open(path, true);
+  recorder.onEvent = [&](const std::string& name, const host::AVNotificationArgs& args) {
+    if (name == "did-save") recorder.Note("error " + std::to_string(args.error));
+  };
+  recorder.Take();
+  a.Pdf().FailWritesAfterBytesForTesting(100);
+  EXPECT_THROW(a.Pdf().Save(host::ASPathName(path), host::kPDSaveFull), host::HostError);
+  const auto events = recorder.Take();
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[2], "did-save a.pdf");
+  EXPECT_NE(events[3], "error 0");
+  EXPECT_EQ(Read(path), before);
+  EXPECT_EQ(docs.Front(), &a);
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    EXPECT_EQ(entry.path().filename(), "a.pdf") << "no temporary file left behind";
+}
+
 TEST_F(DocumentsTest, ClosingAModifiedDocumentAsksAndSavesBeforeWillClose) {
   const std::string path = Copy("a.pdf");
   const std::string before = Read(path);

@@ -11,13 +11,6 @@ namespace {
 
 using korvid::testing::TempDir;
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  std::ifstream in(path);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 TEST(ViewerDocumentScript, TheBundledExampleRuns) {
   TempDir dir;
   std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File("example.pdf"));
@@ -51,19 +44,24 @@ TEST(ViewerDocumentScript, ClicksDragsPopUpsAndKeysReachTheActiveTool) {
                                   "--plugins '" KORVID_PROBE_DIR "'");
   unsetenv("KORVID_PROBE_LOG");
   EXPECT_EQ(run.status, 0) << run.err;
-  std::vector<std::string> toolEvents;
-  for (const std::string& line : ReadLines(log)) {
-    for (const char* event : {"A:click", "A:dragged", "A:ran", "A:popup", "A:key"}) {
-      if (line.rfind(event, 0) == 0) toolEvents.push_back(line);
-    }
-  }
-  EXPECT_EQ(toolEvents, (std::vector<std::string>{"A:click 10 20 1 1 down", "A:dragged 10 20 110 220",
+  EXPECT_EQ(LoggedLines(log, {"A:click", "A:dragged", "A:ran", "A:popup", "A:key"}), (std::vector<std::string>{"A:click 10 20 1 1 down", "A:dragged 10 20 110 220",
                                                   "A:click 30 40 0 2 up", "A:ran Enabled", "A:popup Enabled",
                                                   "A:popup none", "A:popup none", "A:key 9 1"}));
   for (const char* line : {"tool: Probe:A", "popup: Probe:Popup", "disabled: Disabled", "unanswered: popup"})
     EXPECT_NE(std::find(run.out.begin(), run.out.end(), line), run.out.end()) << line;
   EXPECT_NE(std::find(run.out.begin(), run.out.end(), "saved: " + dir.File("copy of doc.pdf")), run.out.end());
   EXPECT_EQ(std::system(("qpdf --check '" + dir.File("copy of doc.pdf") + "' >/dev/null").c_str()), 0);
+}
+
+TEST(ViewerDocumentScript, FrontPicksADocumentByItsOpeningOrder) {
+  TempDir dir;
+  for (const char* name : {"a.pdf", "b.pdf"})
+    std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File(name));
+  const ViewerRun run = RunViewer(dir.Path(), "open a.pdf\nopen b.pdf\nfront 1\npage 3\nfront 2\nclose\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, (std::vector<std::string>{"open: a.pdf (3 pages)", "front: a.pdf", "open: b.pdf (3 pages)",
+                                               "front: b.pdf", "front: a.pdf", "page: 3 of 3", "front: b.pdf",
+                                               "close: b.pdf", "front: a.pdf", "close: a.pdf", "front: none"}));
 }
 
 TEST(ViewerDocumentScript, DocumentLinesThatCannotBeCarriedOut) {

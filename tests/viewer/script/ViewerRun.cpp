@@ -23,3 +23,17 @@ ViewerRun RunViewer(const std::string& folder, const std::string& script, const 
   run.err = err.str();
   return run;
 }
+
+std::vector<std::string> LoggedLines(const std::string& log, const std::vector<std::string>& prefixes) {
+  std::vector<std::string> lines;
+  std::ifstream in(log);
+  for (std::string line; std::getline(in, line);) {
+    for (const std::string& prefix : prefixes) {
+      if (line.rfind(prefix, 0) == 0) {
+        lines.push_back(line);
+        break;
+      }
+    }
+  }
+  return lines;
+}

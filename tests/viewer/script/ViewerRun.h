@@ -13,3 +13,7 @@ struct ViewerRun {
 // Writes script into folder as "test.kvs" and runs the viewer headless on it
 // with the extra arguments.
 ViewerRun RunViewer(const std::string& folder, const std::string& script, const std::string& arguments = "");
+
+// The lines of a test plug-in's log (see tests/plugins) that start with one
+// of the prefixes, in order.
+std::vector<std::string> LoggedLines(const std::string& log, const std::vector<std::string>& prefixes);

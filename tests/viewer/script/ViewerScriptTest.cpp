@@ -77,6 +77,40 @@ TEST(ViewerScript, HostVersionLanguageAndPlugInsFolderComeFromTheCommandLine) {
   EXPECT_EQ(logged.back(), "A:unload");
 }
 
+// The probe plug-in's tool asks on keys: 'a' (97) a yes/no alert, 'o' (111)
+// a file chooser for PDF files, 'f' (102) a folder chooser.
+TEST(ViewerScript, QueuedAnswersAnswerTheInteractionsInTurn) {
+  TempDir dir;
+  const std::string log = dir.File("probe.log");
+  setenv("KORVID_PROBE_LOG", log.c_str(), 1);
+  const ViewerRun run = RunViewer(dir.Path(),
+                                  "tool Probe:A\n"
+                                  "answer-alert 1\n"
+                                  "answer-alert 2\n"
+                                  "key 97\n"
+                                  "key 97\n"
+                                  "key 97\n"
+                                  "choose-file one.PDF two.pdf\n"
+                                  "key 111\n"
+                                  "choose-file notes.txt\n"
+                                  "key 111\n"
+                                  "choose-folder \"out folder\"\n"
+                                  "key 102\n"
+                                  "key 102\n",
+                                  "--plugins '" KORVID_PROBE_DIR "'");
+  unsetenv("KORVID_PROBE_LOG");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(LoggedLines(log, {"A:confirm", "A:chosen", "A:folder"}), (std::vector<std::string>{"A:confirm yes", "A:confirm no", "A:confirm no", "A:chosen one.PDF",
+                                               "A:folder out folder", "A:folder cancelled"}));
+  const std::vector<std::string> expected = {
+      "tool: Probe:A",         "confirm: Probe? -> yes", "confirm: Probe? -> no", "confirm: Probe? -> no (unanswered)",
+      "chooser: Probe",        "chosen: " + dir.File("one.PDF"),  // a single file is asked for
+      "chooser: Probe",        "chosen: " + dir.File("notes.txt"),  // not a PDF: the host takes nothing
+      "chooser: Probe",        "chosen: " + dir.File("out folder"),
+      "chooser: Probe",        "unanswered: chooser"};
+  EXPECT_EQ(std::vector<std::string>(run.out.begin() + 2, run.out.end()), expected);
+}
+
 TEST(ViewerScript, ABadCommandLineExitsWithStatusTwo) {
   TempDir dir;
   for (const char* arguments : {"--host-version seven", "--language DE", "--plugins", "--frobnicate"}) {
