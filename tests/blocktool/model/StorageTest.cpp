@@ -96,13 +96,12 @@ TEST_F(Storage, NewBlocksStoreTheirRequiredAndChangedPropertiesAndReadBackWhole)
 }
 
 TEST_F(Storage, TextFlowDecidesWhichOfItsPropertiesAreStored) {
-  const std::string trueText = Service.GetStringByID(str::kTrue);
   std::string flowing;
   std::string fixed;
   const std::string out = WriteBlocks(folder_, [&](BlockPages& pages, CMarkupPageCollection& page) {
     for (bool flow : {true, false}) {
       BlockRef block = pages.NewBlock(page, {10, flow ? 10 : 100, 110, flow ? 50 : 140});
-      if (flow) SetValue(*block, "textflow", trueText);
+      if (flow) SetValue(*block, "textflow", Service.GetStringByID(str::kTrue));
       SetValue(*block, "position", "10 20");
       SetValue(*block, "alignment", "right");
       SetValue(*block, "leading", "120%");
