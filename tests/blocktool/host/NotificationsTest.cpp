@@ -149,6 +149,34 @@ TEST_F(Notifications, SavingWithTheBlockToolActiveSwitchesItOffMeanwhile) {
   Host().Tools().UnregisterPluginTools();
 }
 
+TEST_F(Notifications, BoundFormFieldsAreHiddenWhileTheToolIsOnAndSavedShown) {
+  static host::AVToolRec tool;
+  tool.GetType = [](host::AVToolRec*) { return atMarkupTool; };
+  Host().AcroView().RegisterTool(&tool);
+  Host().SetActiveTool(&tool, true);
+  WriteBlankPdf(pages_.File("a.pdf"), 1, [](QPDF& qpdf, QPDFObjectHandle& page, int) {
+    QPDFObjectHandle widget = qpdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Widget /FT /Tx /T (f) /Rect [10 10 110 50] /F 4 >>"));
+    page.replaceKey("/Annots", QPDFObjectHandle::newArray({widget}));
+    QPDFObjectHandle pieceInfo = StoredTree(qpdf, "<< /Version 7.0 /Blocks << >> >>");
+    QPDFObjectHandle block =
+        QPDFObjectHandle::parse("<< /ID 1 /Name /f /Rect [10 10 110 50] /AcroForm_Flags 4 >>");
+    block.replaceKey("/AcroForm", widget);
+    pieceInfo.getKey("/Korvid").getKey("/Private").getKey("/Blocks").replaceKey("/f", block);
+    page.replaceKey("/PieceInfo", pieceInfo);
+  });
+  viewer::Document& doc = pages_.Open(pages_.File("a.pdf"));
+  const host::PDAnnot annot = doc.GetPDDoc()->AcquirePage(0)->GetAnnot(0);
+  EXPECT_EQ(annot.Flags(), 4 | host::kPDAnnotHidden);
+  EXPECT_FALSE(doc.GetPDDoc()->Flags() & host::kPDDocNeedsSave);
+  EXPECT_EQ(pages_.Page(doc, 0)->BlockIDFromAnnotation(annot), 1);
+  pages_.Save(doc, pages_.File("out.pdf"));
+  EXPECT_EQ(SavedFile(pages_.File("out.pdf")).Page(0).getKey("/Annots").getArrayItem(0).getKey("/F").getIntValue(), 4);
+  EXPECT_EQ(Host().Tools().Active(), &tool);
+  Host().SetActiveTool(Host().Tools().Default(), true);
+  Host().Tools().UnregisterPluginTools();
+}
+
 TEST_F(Notifications, ZoomBeyondTheLimitDisablesTheToolAndIsReportedOnce) {
   WriteBlocksOnPages(pages_.File("a.pdf"), 1, {0});
   viewer::Document& doc = pages_.Open(pages_.File("a.pdf"));

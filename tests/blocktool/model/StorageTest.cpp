@@ -250,10 +250,13 @@ TEST_F(Storage, AColourSetToNoneIsNotStoredAndReadsBackAsTheDefault) {
     BlockRef block = pages.NewBlock(page, {10, 10, 110, 50});
     SetValue(*block, "fillcolor", "");
     SetValue(*block, "strokecolor", "DeviceRGB [1 0 0]");
+    // Components that do not fit the space: nothing rather than a broken entry.
+    SetValue(*block, "backgroundcolor", "DeviceRGB [1 0]");
     name = block->BlockName();
   });
   SavedFile saved(out);
   EXPECT_FALSE(saved.Block(0, name).hasKey("/fillcolor"));
+  EXPECT_FALSE(saved.Block(0, name).hasKey("/backgroundcolor"));
   EXPECT_EQ(saved.Block(0, name).getKey("/strokecolor").unparse(), "[ /DeviceRGB [ 1.0 0.0 0.0 ] ]");
   ReadBlocks(out, [&](BlockPages&, CMarkupPageCollection& page) {
     const CMarkupBlock& block = *BlocksByName(page).at(name);
@@ -344,7 +347,9 @@ TEST_F(Storage, UnknownKeysAndEntriesOfTheWrongKindAreDropped) {
   const std::string in = folder_.File("in.pdf");
   WriteBlankPdf(in, 1, [](QPDF& qpdf, QPDFObjectHandle& page, int) {
     page.replaceKey("/PieceInfo", StoredTree(qpdf, "<< /Version 7.0 /Blocks << /u << /ID 1 /Name /u /Unknown 1 "
-                                                   "/fontsize (30) /Subtype (Text) /Rect [10 10 110 50] >> >> >>"));
+                                                   "/fontsize (30) /Subtype (Text) /Rect [10 10 110 50] >> "
+                                                   "/r << /ID 2 /Name /r /Rect [0 0 40000 10] /textflow true "
+                                                   "/tabalignchar 55296 >> >> >>"));
   });
   {
     BlockPages pages;
@@ -352,6 +357,11 @@ TEST_F(Storage, UnknownKeysAndEntriesOfTheWrongKindAreDropped) {
     CMarkupBlock& block = *pages.Page(doc, 0)->GetBlock(1);
     EXPECT_EQ(Value(block, "fontsize"), "12");
     EXPECT_EQ(block.PropertyList()->GetProperty("Unknown"), nullptr);
+    // A rectangle beyond any page and a character code that is no character
+    // are not taken; the block itself is.
+    CMarkupBlock& odd = *pages.Page(doc, 0)->GetBlock(2);
+    EXPECT_EQ(odd.BlockRect(), host::AVRect{});
+    EXPECT_EQ(Value(odd, "tabalignchar"), ".");
     block.MoveBlock(0, 10);
     pages.Save(doc, folder_.File("out.pdf"));
   }
