@@ -41,6 +41,11 @@ std::vector<int> IDs(const CMarkupPageCollection& page) {
 
 class PageCollection : public ::testing::Test {
  protected:
+  // The first page of a new blank document.
+  CMarkupPageCollection& BlankPage() {
+    WriteBlankPdf(in_, 1);
+    return *pages_.Page(pages_.Open(in_), 0);
+  }
   BlockPages pages_;
   std::string in_ = pages_.File("in.pdf");
 };
@@ -102,9 +107,7 @@ TEST_F(PageCollection, RepairedNamesAreMadeUniqueReportedOnceAndWrittenBack) {
 }
 
 TEST_F(PageCollection, CopiesMoveByTheFirstBlocksWidthAndHalfItsHeightAndTakeNumberedNames) {
-  WriteBlankPdf(in_, 1);
-  viewer::Document& doc = pages_.Open(in_);
-  CMarkupPageCollection& page = *pages_.Page(doc, 0);
+  CMarkupPageCollection& page = BlankPage();
   BlockRef left = pages_.NewBlock(page, {10, 10, 110, 50});
   BlockRef right = pages_.NewBlock(page, {200, 10, 300, 50});
   SetValue(*left, "Name", "Price");
@@ -131,9 +134,7 @@ TEST_F(PageCollection, CopiesMoveByTheFirstBlocksWidthAndHalfItsHeightAndTakeNum
 }
 
 TEST_F(PageCollection, UniqueNamesCountUpAndFit125BytesOnCharacterBoundaries) {
-  WriteBlankPdf(in_, 1);
-  viewer::Document& doc = pages_.Open(in_);
-  CMarkupPageCollection& page = *pages_.Page(doc, 0);
+  CMarkupPageCollection& page = BlankPage();
   BlockRef a = pages_.NewBlock(page, {0, 0, 10, 10});
   BlockRef a1 = pages_.NewBlock(page, {0, 20, 10, 30});
   SetValue(*a, "Name", "A");
@@ -195,9 +196,7 @@ TEST_F(PageCollection, TabPassesTheSelectedMarkAroundThePage) {
 }
 
 TEST_F(PageCollection, AClickFindsTheTopmostBlockUnlessTheSelectedOneIsThere) {
-  WriteBlankPdf(in_, 1);
-  viewer::Document& doc = pages_.Open(in_);
-  CMarkupPageCollection& page = *pages_.Page(doc, 0);
+  CMarkupPageCollection& page = BlankPage();
   BlockRef low = pages_.NewBlock(page, {0, 0, 100, 100});
   BlockRef high = pages_.NewBlock(page, {50, 50, 150, 150});
   EXPECT_EQ(page.GetClickedBlock(75, 75), high.get());
