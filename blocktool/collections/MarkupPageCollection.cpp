@@ -374,6 +374,9 @@ void CMarkupPageCollection::ShowBound(CMarkupBlock& block, bool show) {
 
 void CMarkupPageCollection::DeleteBlock(CMarkupBlock* block) {
   if (!block) return;
+  // The page may hold the last reference; the block lives on for the
+  // undo steps that hold it, and until this is done.
+  const BlockRef keep = block->weak_from_this().lock();
   ShowBound(*block, true);
   // A block off the page is nobody's member any more.
   selection_.RemoveBlock(block);
