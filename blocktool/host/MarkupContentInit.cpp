@@ -5,6 +5,7 @@
 #include <string>
 
 #include "blocktool/collections/MarkupCollection.h"
+#include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
@@ -85,6 +86,7 @@ char DecimalSeparatorFromResources() {
 bool CreateGlobalObjects() {
   try {
     pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
+    pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
     return true;
   } catch (...) {
     Service.ExceptionAlert("Global Class Initialization");
@@ -168,6 +170,7 @@ bool PluginInit() {
 }
 
 bool PluginUnload() {
+  pMainDlgAppearance.reset();
   pMrkupCollectionMap.reset();
   try {
     UnregisterMarkupNotifications();

@@ -20,6 +20,7 @@
 class CMarkupPageCollection;
 class CMarkupProperties;
 namespace host {
+class ADMItem;
 class AVDoc;
 }
 
@@ -112,6 +113,24 @@ class CService {
   static bool RectOverlaps(const host::AVRect& a, const host::AVRect& b, int tolerance);
   static bool RectInside(const host::AVRect& outer, const host::AVRect& inner, int tolerance);
   static host::AVRect UnionRect(const host::AVRect& a, const host::AVRect& b);
+
+  // --- The Rect value as the user sees it (ServicePageUnits.cpp) ------------
+  // On screen a rectangle is given from the top left corner of the current
+  // page's crop box as displayed (after the page's rotation), x to the right
+  // and y downwards, in the user's page unit. Without an active document, or
+  // for a text that is not exactly four numbers, the text stays as it is.
+  std::string TransformBlockRectPropertyToUI(std::string_view text) const;
+  std::string TransformBlockRectPropertyFromUI(std::string_view text) const;
+  float TransformPointsToCurrentPageUnits(float x) const;
+  float TransformCurrentPageUnitsToPoints(float x) const;
+  // The same for a given page (crop box, rotation in degrees) and page unit
+  // (0 points, 1 inches, 2 mm, 3 cm, 4 picas).
+  std::string RectToUI(std::string_view text, const host::ASFixedRect& cropBox, int rotation, int pageUnits) const;
+  std::string RectFromUI(std::string_view text, const host::ASFixedRect& cropBox, int rotation, int pageUnits) const;
+  static double PointsToPageUnits(double x, int pageUnits);
+  static double PageUnitsToPoints(double x, int pageUnits);
+  // Strips the blanks around an item's text in place; answers the text.
+  std::string TrimItemText(host::ADMItem* item, host::ASScript script) const;
 
  private:
   char pathSeparator_ = '/';

@@ -13,9 +13,7 @@
 #include "viewer/core/ViewerServices.h"
 #include "viewer/pdf/PdfDocument.h"
 
-#if KORVID_HAVE_DIALOG_MANAGER
 #include "viewer/core/dm/DialogManager.h"
-#endif
 
 namespace viewer {
 
@@ -44,16 +42,6 @@ std::function<std::uint32_t()> SteadyTicks() {
   };
 }
 
-#if !KORVID_HAVE_DIALOG_MANAGER
-// A host built without its dialog layer: the table exists, its suites do
-// not, and the viewer says the layer is unavailable.
-class NoDialogLayer final : public ServedTable<host::AcroViewSweetPeaTable> {
- public:
-  explicit NoDialogLayer(host::TableVersion version) : ServedTable(host::tables::kAcroViewSweetPea, version) {}
-  host::ADMSuite* AcquireSuite(std::string_view, int) override { return nullptr; }
-  void ReleaseSuite(host::ADMSuite*) override {}
-};
-#endif
 
 }  // namespace
 
@@ -124,13 +112,8 @@ Host::Host(FrontEnd& frontEnd, HostOptions options)
   served_ = std::make_unique<ServedTables>(*this, tableVersion, ticks);
   served_->RegisterAll(tables_);
   tables_.AddHostTable(*viewer_);
-#if KORVID_HAVE_DIALOG_MANAGER
   dialogs_ = std::make_shared<dm::DialogManager>(frontEnd_, resources_, ticks);
   tables_.AddHostTable(dialogs_->SweetPeaTable());
-#else
-  served_->dialogLayer = std::make_unique<NoDialogLayer>(tableVersion(host::tables::kAcroViewSweetPea));
-  tables_.AddHostTable(*served_->dialogLayer);
-#endif
   loader_ = std::make_unique<PluginLoader>(served_->core, resources_, atoms_);
 
   commands_ = std::make_unique<HostCommands>(*this);
@@ -160,10 +143,8 @@ bool Host::AttachLinkedPlugin(host::PIMainProc main, host::PIResourcesProc resou
 void Host::UnloadPlugins() {
   if (loader_->NumModules() == 0) return;
   loader_->UnloadAll();
-#if KORVID_HAVE_DIALOG_MANAGER
   for (int i = 0; i < loader_->NumModules(); ++i)
     dialogs_->DestroyDialogsOf(loader_->ModuleID(i));
-#endif
   ForgetPluginRegistrations();
   loader_->CloseAll();
 }

@@ -10,9 +10,7 @@
 #include "viewer/core/PageView.h"
 #include "viewer/script/ScriptParser.h"
 
-#if KORVID_HAVE_DIALOG_MANAGER
 #include "viewer/core/dm/Dialog.h"
-#endif
 
 namespace viewer::script {
 
@@ -354,7 +352,6 @@ void ScriptFrontEnd::OpenHelp(const std::string& path) {
 
 // ---- Dialogs ---------------------------------------------------------------------------------
 
-#if KORVID_HAVE_DIALOG_MANAGER
 int ScriptFrontEnd::RunModalDialog(dm::Dialog& dialog) {
   const std::string name = dialog.Name();
   Print("dialog: " + name);
@@ -395,12 +392,6 @@ void ScriptFrontEnd::ProcessDialogEvents(dm::Dialog& dialog) {
   std::string error;
   PlayDialogBlock(dialog, answer, &error);  // a modeless dialog may stay open
 }
-#else
-// Without the dialog layer no dialog is ever run.
-int ScriptFrontEnd::RunModalDialog(dm::Dialog&) { return 2; }
-void ScriptFrontEnd::ShowModelessDialog(dm::Dialog&) {}
-void ScriptFrontEnd::ProcessDialogEvents(dm::Dialog&) {}
-#endif
 
 void ScriptFrontEnd::DialogChanged(dm::Dialog&) {}
 void ScriptFrontEnd::DialogDestroyed(dm::Dialog&) {}

@@ -1,0 +1,16 @@
+#include "blocktool/dialogs/PropertyEditors.h"
+
+// Each editor dialog answers here once it is part of the plug-in; until
+// then the properties dialog shows its buttons disabled.
+PropertyEditorProc FindPropertyEditor(PropertyEditorKind kind) {
+  switch (kind) {
+    case PropertyEditorKind::NewProperty:
+    case PropertyEditorKind::Color:
+    case PropertyEditorKind::FilePath:
+    case PropertyEditorKind::Position:
+    case PropertyEditorKind::FontName:
+    case PropertyEditorKind::RulerTab:
+      break;
+  }
+  return nullptr;
+}
