@@ -139,6 +139,7 @@ void CMarkupDocCollection::ForEachLoadedPage(Visit&& visit) {
 }
 
 void CMarkupDocCollection::UpdateFamilies() {
+  writtenForSave_ = true;
   ForEachLoadedPage([](CMarkupPageCollection& collection) {
     if (!collection.Validate()) collection.UpdateFamilies();
   });

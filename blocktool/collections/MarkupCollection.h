@@ -43,6 +43,10 @@ class CMarkupDocCollection {
   void PageCollection(int page, std::unique_ptr<CMarkupPageCollection> collection);
   // Writes back every page whose blocks changed (before a save).
   void UpdateFamilies();
+  // Whether UpdateFamilies ran since the last save ended: the second
+  // will-save of one save has nothing more to write.
+  bool WrittenForSave() const { return writtenForSave_; }
+  void SaveEnded() { writtenForSave_ = false; }
   // Shows or hides the bound form fields on all loaded pages; the document's
   // flags stay as they were.
   void ShowBoundAnnotation(bool show);
@@ -75,6 +79,7 @@ class CMarkupDocCollection {
   host::AVDoc* avDoc_ = nullptr;
   host::PDDoc* pdDoc_ = nullptr;
   std::vector<int> keptFlags_;
+  bool writtenForSave_ = false;
   CDefaultPropertiesCollection defaults_;
   std::vector<std::unique_ptr<CMarkupPageCollection>> pages_;
   std::vector<std::pair<int, CMarkupPageCollection*>> pagesToReplace_;

@@ -69,7 +69,7 @@ void Note(const std::string& text) {
 bool PrivateBlocksCosObjEnum(std::string_view key, const host::CosObj& value, CMarkupPageCollection& page) {
   try {
     // Only dictionaries are blocks; anything else under Blocks is no block.
-    if (value.IsDict()) page.AcquirePrivateBlock(key);
+    if (value.IsDict()) page.AcquirePrivateBlock(key, value);
     return true;
   } catch (...) {
     Service.ExceptionAlert("PrivateBlocksCosObjEnum");
@@ -223,6 +223,23 @@ int CMarkupPageCollection::AcquirePrivateCollection() {
 int CMarkupPageCollection::AcquirePrivateBlock(std::string_view key) {
   auto block = std::make_shared<CMarkupBlock>(this, kDefaultPrefixName, -1);
   block->ReadStoredPropertyList(key);
+  TakeStoredBlock(block);
+  return 0;
+}
+
+int CMarkupPageCollection::AcquirePrivateBlock(std::string_view, const host::CosObj& blockDict) {
+  if (!storedTreeLabelled_) {
+    // Reading a page's blocks labels its tree as this format.
+    CStoredBlockTree::Relabel(pageObject_.Doc(), pageObject_);
+    storedTreeLabelled_ = true;
+  }
+  auto block = std::make_shared<CMarkupBlock>(this, kDefaultPrefixName, -1);
+  block->ReadStoredPropertyList(blockDict);
+  TakeStoredBlock(block);
+  return 0;
+}
+
+void CMarkupPageCollection::TakeStoredBlock(const BlockRef& block) {
   CMarkupBlockProperties& list = *block->PropertyList();
   if (list.CheckKeyName()) nameRepaired_ = true;
   TakeStoredID(*block);
@@ -239,7 +256,6 @@ int CMarkupPageCollection::AcquirePrivateBlock(std::string_view key) {
   AddBlock(block);
   block->Validate(!idRepairMode_ && !nameRepaired_);
   if (IsMarkupToolActive()) ShowBound(*block, false);
-  return 0;
 }
 
 // Stored IDs are taken as they are until one is negative or too large; from
@@ -311,9 +327,13 @@ int CMarkupPageCollection::UpdateFamilies() {
     // The new tree grows under a stand-in for the page, so that the page's
     // own tree stays as it is until every block is written.
     const host::CosObj stage = doc->NewDict(false, 1);
+    const host::CosObj blocks = CStoredBlockTree::MakeTree(doc, stage);
     const CMarkupBlock* failed = nullptr;
+    bool written = false;
     for (const auto& [id, block] : Entries()) {
-      if (block && block->UpdateBlocksProperties(stage) != 0 && !failed) failed = block.get();
+      if (!block) continue;
+      if (block->UpdateBlocksProperties(blocks) != 0 && !failed) failed = block.get();
+      written = true;
     }
     for (const auto& [id, block] : Entries()) {
       if (block) ShowBound(*block, true);
@@ -322,7 +342,9 @@ int CMarkupPageCollection::UpdateFamilies() {
       ReportWriteFailure(*failed);
       return -1;
     }
-    CStoredBlockTree::Install(doc, pageObject_, CStoredBlockTree::FindKorvid(stage));
+    // A page without blocks holds no tree.
+    const bool empty = !written || blocks.DictEnum([](std::string_view, const host::CosObj&) { return false; });
+    CStoredBlockTree::Install(doc, pageObject_, empty ? host::CosObj() : CStoredBlockTree::FindKorvid(stage));
     for (const auto& [id, block] : Entries()) {
       if (block) block->Validate(true);
     }
@@ -352,6 +374,9 @@ void CMarkupPageCollection::ShowBound(CMarkupBlock& block, bool show) {
 
 void CMarkupPageCollection::DeleteBlock(CMarkupBlock* block) {
   if (!block) return;
+  // The page may hold the last reference; the block lives on for the
+  // undo steps that hold it, and until this is done.
+  const BlockRef keep = block->weak_from_this().lock();
   ShowBound(*block, true);
   // A block off the page is nobody's member any more.
   selection_.RemoveBlock(block);

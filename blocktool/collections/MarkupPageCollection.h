@@ -36,6 +36,8 @@ class CMarkupPageCollection : public CMarkupBlocksGroup, public CMarkupBlockOwne
   void FreePageCollection();
   // Loads one stored block by its key in the page's Blocks dictionary.
   int AcquirePrivateBlock(std::string_view key);
+  // The same with the block's dictionary, found by the caller.
+  int AcquirePrivateBlock(std::string_view key, const host::CosObj& blockDict);
   // Removes the marked-content containers an old format left in the page:
   // the number removed, or -1 (reported).
   int ClearContentCollection(const host::PDEContentRef& content);
@@ -137,6 +139,7 @@ class CMarkupPageCollection : public CMarkupBlocksGroup, public CMarkupBlockOwne
   // Stored names a repair left equal to another block's get a suffix.
   void MakeLoadedNamesUnique();
   int TakeStoredID(CMarkupBlock& block);
+  void TakeStoredBlock(const BlockRef& block);
   int ClearContainers(host::PDEContent& content, int depth);
 
   host::AVPageView* pageView_ = nullptr;
@@ -148,6 +151,8 @@ class CMarkupPageCollection : public CMarkupBlocksGroup, public CMarkupBlockOwne
   bool nameRepaired_ = false;
   // The stored tree could not be read whole: it is never overwritten.
   bool storedTreeUnreadable_ = false;
+  // Reading labels the page's tree, once per load.
+  bool storedTreeLabelled_ = false;
   int pageNumber_ = -1;
   int lastBlockID_ = -1;
   CMarkupDocCollection* parent_;

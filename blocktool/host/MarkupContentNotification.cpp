@@ -157,14 +157,14 @@ void Markup_NotifPDDocDidChangePages(const AVNotificationArgs& args, void* clien
   if (IsOurs(clientData) && args.pdDoc) bUpdateView = 1;
 }
 
-// Either will-save may come first: each writes the blocks of the document
-// being saved (the second finds nothing left to write).
+// Either will-save may come first: whichever does writes the blocks of the
+// document being saved.
 void Markup_NotifPDDocWillSaveEx(const AVNotificationArgs& args, void* clientData) {
   if (!IsOurs(clientData) || bSynchronizeGetContent || bRedrawViewInProgress || bSaveAsInProgress) return;
   bUpdateView = 1;
   if (CMarkupDocCollection* collection = CollectionOf(args.pdDoc)) {
     collection->ShowBoundAnnotation(!IsMarkupToolActive());
-    collection->UpdateFamilies();
+    if (!collection->WrittenForSave()) collection->UpdateFamilies();
   }
   bSaveAsInProgress = 1;
 }
@@ -178,8 +178,9 @@ void Markup_NotifPDDocWillSave(const AVNotificationArgs& args, void* clientData)
   if (IsMarkupToolActive()) gAcroViewHFT->SetActiveTool(gAcroViewHFT->GetLastActiveTool(), false);
 }
 
-void Markup_NotifPDDocDidSave(const AVNotificationArgs&, void* clientData) {
+void Markup_NotifPDDocDidSave(const AVNotificationArgs& args, void* clientData) {
   if (!IsOurs(clientData)) return;
+  if (CMarkupDocCollection* collection = CollectionOf(args.pdDoc)) collection->SaveEnded();
   if (gAcroViewHFT) {
     if (host::AVToolRec* last = gAcroViewHFT->GetLastActiveTool(); IsMarkupTool(last)) {
       gAcroViewHFT->SetActiveTool(last, false);

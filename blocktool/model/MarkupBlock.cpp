@@ -266,12 +266,18 @@ int CMarkupBlock::ReadStoredPropertyList(std::string_view storedName) {
   return result;
 }
 
-int CMarkupBlock::UpdateBlocksProperties(const host::CosObj& treeRoot) {
+int CMarkupBlock::ReadStoredPropertyList(const host::CosObj& blockDict) {
+  const int result = storage_->ReadBlockPropertiesCosDict(blockDict, *properties_);
+  properties_->ParseTexFlowRuler();
+  return result;
+}
+
+int CMarkupBlock::UpdateBlocksProperties(const host::CosObj& blocks) {
   properties_->ConstructDefaultTextEncoding();
   properties_->ConstructTextFlowRuller();
   Service.NormalizePathProperty(properties_->GetProperty("defaultimage"));
   Service.NormalizePathProperty(properties_->GetProperty("defaultpdf"));
-  const int result = storage_->UpdateBlockCosDict(treeRoot);
+  const int result = storage_->UpdateBlockCosDict(blocks);
   properties_->ParseTexFlowRuler();
   return result;
 }

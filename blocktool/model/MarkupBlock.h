@@ -115,9 +115,11 @@ class CMarkupBlock : public std::enable_shared_from_this<CMarkupBlock> {
   // Reads the list from the block dictionary stored under storedName on the
   // block's page: 0, or -1 when it cannot be read.
   int ReadStoredPropertyList(std::string_view storedName);
-  // Writes the block into the block tree being built under treeRoot (see
-  // CMarkupBlockPropertyCosDict::UpdateBlockCosDict): 0, or -1.
-  int UpdateBlocksProperties(const host::CosObj& treeRoot);
+  // The same from a block dictionary of the page the caller found.
+  int ReadStoredPropertyList(const host::CosObj& blockDict);
+  // Writes the block into the Blocks dictionary of a block tree being built
+  // (see CMarkupBlockPropertyCosDict::UpdateBlockCosDict): 0, or -1.
+  int UpdateBlocksProperties(const host::CosObj& blocks);
   // Class of the block from its Subtype (Text 0x1, Image 0x100, PDF 0x200, else -1).
   PropertyClass BlockClass() const { return properties_->PropertyListClass(); }
 

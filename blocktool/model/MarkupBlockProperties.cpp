@@ -146,6 +146,7 @@ int CMarkupBlockProperties::AddNewProperty(std::string_view name, std::string_vi
 // is placed by the running maximum of those before it: all new rows are
 // placed in one pass instead of one scan per row.
 void CMarkupBlockProperties::InsertTabRowsByPosition(std::vector<std::unique_ptr<CMarkupProperties>> rows) {
+  if (rows.empty()) return;
   std::vector<int> runningMax;
   for (const std::string& name : order_) {
     const CMarkupProperties& existing = *GetProperty(name);

@@ -88,19 +88,18 @@ host::CosObj CMarkupBlockPropertyCosDict::AcquireBlockCosDict(std::string_view k
   }
 }
 
-int CMarkupBlockPropertyCosDict::UpdateBlockCosDict(const host::CosObj& treeRoot) {
+int CMarkupBlockPropertyCosDict::UpdateBlockCosDict(const host::CosObj& blocks) {
   try {
     const CMarkupBlockProperties& list = *block_.PropertyList();
     const CMarkupProperties* name = list.GetProperty("Name");
     if (list.GetSize() == 0 || !name) return 0;
+    if (!blocks.IsDict()) return -1;
     const std::string key = name->ASTextValue().UTF8();
     // Two blocks under one name would be merged into one dictionary.
-    if (const host::CosObj blocks = CStoredBlockTree::FindBlocks(treeRoot); blocks.IsDict() && blocks.DictKnown(key)) {
-      return -1;
-    }
-    host::CosDoc doc = treeRoot.Doc();
-    const host::CosObj blockDict = CStoredBlockTree::AcquireBlockDict(doc, treeRoot, key, true);
-    if (!blockDict.IsDict()) return -1;
+    if (blocks.DictKnown(key)) return -1;
+    host::CosDoc doc = blocks.Doc();
+    const host::CosObj blockDict = doc->NewDict(true, list.GetSize());
+    host::CosObj(blocks).DictPut(key, blockDict);
     const PropertyClass listClass = list.PropertyListClass();
     int result = 0;
     list.ForEachProperty([&](const CMarkupProperties& property) {
@@ -118,8 +117,13 @@ int CMarkupBlockPropertyCosDict::UpdateBlockCosDict(const host::CosObj& treeRoot
 
 int CMarkupBlockPropertyCosDict::ReadBlockPropertiesCosDict(std::string_view key, CMarkupBlockProperties& list) {
   if (list.GetSize() == 0) return 0;
+  return ReadBlockPropertiesCosDict(AcquireBlockCosDict(key, false), list);
+}
+
+int CMarkupBlockPropertyCosDict::ReadBlockPropertiesCosDict(const host::CosObj& blockDict,
+                                                            CMarkupBlockProperties& list) {
+  if (list.GetSize() == 0) return 0;
   try {
-    const host::CosObj blockDict = AcquireBlockCosDict(key, false);
     if (!blockDict.IsDict()) return -1;
     list.BaseEnumMode(kNoEnumMode);
     blockDict.DictEnum([&list](std::string_view k, const host::CosObj& v) { return MrkupPropCosObjEnum(k, v, list); });

@@ -19,15 +19,17 @@ class CMarkupBlockPropertyCosDict {
   // the missing levels are made. Null when a level is missing or the host
   // failed (reported). Labels the tree on the way, also when only reading.
   host::CosObj AcquireBlockCosDict(std::string_view key, bool create);
-  // Writes the block into the tree being built under treeRoot (a stand-in
-  // for the page dictionary, so that the page's own tree stays untouched
-  // until every block is written). 0, also when the block has nothing to
-  // write; -1 when it or one of its properties could not be written, or
-  // when the tree already holds a block under its name.
-  int UpdateBlockCosDict(const host::CosObj& treeRoot);
+  // Writes the block into blocks, the Blocks dictionary of a tree being
+  // built apart from the page (whose own tree stays untouched until every
+  // block is written). 0, also when the block has nothing to write; -1 when
+  // it or one of its properties could not be written, or when blocks
+  // already holds a block under its name.
+  int UpdateBlockCosDict(const host::CosObj& blocks);
   // Reads the block dictionary stored under key into list: 0, or -1 when
   // there is no such dictionary or the host failed (reported).
   int ReadBlockPropertiesCosDict(std::string_view key, CMarkupBlockProperties& list);
+  // Reads a block dictionary of the page (found by the caller) into list.
+  int ReadBlockPropertiesCosDict(const host::CosObj& blockDict, CMarkupBlockProperties& list);
 
  private:
   host::CosObj PageDictionary() const;

@@ -71,6 +71,7 @@ void CService::CatchLanguage() {
 
 void CService::ExceptionAlert(const char* where) {
   const int code = host::CurrentErrorCode();
+  if (!gCoreHFT || !gAcroViewHFT) return;
   try {
     std::string text = gCoreHFT->ErrorText(code);
     text += GetStringByID(kExceptionContextMessage);

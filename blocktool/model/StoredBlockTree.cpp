@@ -40,6 +40,14 @@ host::CosObj CStoredBlockTree::AcquireBlockDict(host::CosDoc doc, const host::Co
   return Level(doc, blocks, key, create, true);
 }
 
+host::CosObj CStoredBlockTree::MakeTree(host::CosDoc doc, const host::CosObj& root) {
+  host::CosObj korvid = Level(doc, Level(doc, root, kPieceInfo, true, false), kKorvid, true, true);
+  LabelKorvid(doc, korvid);
+  host::CosObj privateDict = Level(doc, korvid, kPrivate, true, false);
+  LabelPrivate(doc, privateDict);
+  return Level(doc, privateDict, kBlocks, true, false);
+}
+
 host::CosObj CStoredBlockTree::FindBlocks(const host::CosObj& pageDict) {
   return FindDict(FindDict(FindKorvid(pageDict), kPrivate), kBlocks);
 }

@@ -37,6 +37,9 @@ class CStoredBlockTree {
   // object. Every Korvid and Private level passed is labelled again
   // (LastModified now, Version 7.0, PluginVersion "3.4").
   static host::CosObj AcquireBlockDict(host::CosDoc doc, const host::CosObj& root, std::string_view key, bool create);
+  // Makes the levels of a new tree under root, labelled, down to its empty
+  // Blocks dictionary, which it answers.
+  static host::CosObj MakeTree(host::CosDoc doc, const host::CosObj& root);
   // The Blocks dictionary of a page; null when a level is missing or is not
   // a dictionary.
   static host::CosObj FindBlocks(const host::CosObj& pageDict);
