@@ -6,10 +6,14 @@
 
 #include "BlockToolFixture.h"
 #include "blocktool/host/MarkupContentInitRClickMenu.h"
+#include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/MarkupContentTool.h"
+#include "viewer/script/ScriptDialogBlock.h"
 #include "viewer/core/Host.h"
 #include "viewer/core/PageView.h"
 #include "viewer/core/ViewerServices.h"
+#include "viewer/pdf/PdfTestSupport.h"
+#include "blocktool/collections/MarkupCollection.h"
 
 namespace korvid::testing {
 namespace {
@@ -91,6 +95,26 @@ TEST_F(BlockToolClicks, ANewBlockGivenUpInItsDialogLeavesNoTrace) {
   EXPECT_EQ(Page().BlockID(), lastID + 1) << "the ID given up is used again";
   EXPECT_NE(doc_->GetPDDoc()->Flags() & host::kPDDocNeedsSave, 0);
   EXPECT_THAT(SaveAndReopen(), ::testing::SizeIs(2));
+}
+
+TEST_F(BlockToolClicks, ANewBlockStartsFromTheDocumentsDefaultValues) {
+  // What the properties dialog keeps when a block's properties are confirmed.
+  CMarkupBlockProperties confirmed(7);
+  confirmed.PropertyListClass(PropText);
+  confirmed.UpdateProperty("linewidth", "4");
+  confirmed.UpdateProperty("fontsize", "20");
+  confirmed.UpdateProperty("Description", "Only this block");
+  Page().GetParentDocCollection()->DefaultPropCollection().DefaultPropertiesList(&confirmed);
+
+  ConfirmNextPropertiesDialog();
+  DragTo({100, 300, 200, 350});
+  Click(100, 300);
+  ASSERT_EQ(Page().GetSize(), 1);
+  const CMarkupBlockProperties& drawn = *Page().GetNthBlock(0)->PropertyList();
+  EXPECT_EQ(drawn.GetProperty("linewidth")->TagValue(), "4");
+  EXPECT_EQ(drawn.GetProperty("fontsize")->TagValue(), "20");
+  EXPECT_EQ(drawn.GetProperty("Description")->TagValue(), "") << "what names one block is not a default";
+  EXPECT_THAT(SaveAndReopen(), ::testing::SizeIs(1));
 }
 
 TEST_F(BlockToolClicks, DraggingASelectedBlockMovesTheSelectionAndAnUnselectedOneMovesAlone) {
@@ -327,7 +351,58 @@ TEST_F(BlockToolKeys, ThePointerShowsTheHandleUnderItOnSelectedBlocks) {
   }
   Host().MouseLeft(View());
   EXPECT_EQ(Host().Viewer().Cursor(Front().Cursor())->number, host::kCursorArrow);
+  // Drags show the plug-in's own cursors.
+  for (auto [cursor, resource] : {std::pair{avMoveBlockToolCursor, 128}, std::pair{avCopyBlockToolCursor, 129}}) {
+    const viewer::CursorInfo* own = Host().Viewer().Cursor(cursor);
+    ASSERT_NE(own, nullptr);
+    EXPECT_FALSE(own->standard);
+    EXPECT_EQ(own->number, resource);
+  }
   EXPECT_THAT(SaveAndReopen(), ::testing::SizeIs(2));
+}
+
+TEST_F(BlockToolKeys, ThePointerFindsThePagesBlocksAfterTheirCollectionWasReplaced) {
+  CMarkupBlock& a = AddBlock("A", kRectA);
+  Select({&a});
+  doc_->GetPDDoc()->Save(host::ASPathName(path_), host::kPDSaveFull);
+  Host().AdjustCursor(View(), 101, 101);
+  EXPECT_EQ(Host().Viewer().Cursor(Front().Cursor())->number, host::kCursorResizeNWSE);
+  // The page's collection is loaded again (as after a revert): the old one
+  // is gone without the cursor code being told.
+  CMarkupDocCollection* docCollection = Page().GetParentDocCollection();
+  auto reloaded = std::make_unique<CMarkupPageCollection>(docCollection);
+  reloaded->AcquirePageCollection(&View());
+  docCollection->PageCollection(0, std::move(reloaded));
+  Host().AdjustCursor(View(), 101, 101);
+  EXPECT_EQ(Host().Viewer().Cursor(Front().Cursor())->number, host::kCursorCrosshair)
+      << "the reloaded page has A, unselected";
+  ASSERT_NE(Named("A"), nullptr);
+  Select({Named("A")});
+  Host().AdjustCursor(View(), 101, 101);
+  EXPECT_EQ(Host().Viewer().Cursor(Front().Cursor())->number, host::kCursorResizeNWSE);
+}
+
+TEST_F(BlockToolClicks, FormFieldsBoundToBlocksAreHiddenWhileTheToolIsActive) {
+  const std::string withField = folder_.File("field.pdf");
+  korvid::test::WritePdf(withField, [](QPDF& qpdf) {
+    QPDFObjectHandle page = korvid::test::AddPage(qpdf, {});
+    page.replaceKey("/Annots", QPDFObjectHandle::parse("[<< /Type /Annot /Subtype /Widget /FT /Tx /T (Price) "
+                                                       "/Rect [100 642 200 692] /F 4 >>]"));
+  });
+  doc_ = &harness_->Open(withField);
+  const host::PDAnnot field = doc_->GetPDDoc()->AcquirePage(0)->GetAnnot(0);
+  CMarkupBlock& bound = AddBlock("Price", kRectA);
+  bound.PropertyList()->GetProperty("AcroForm")->TagCosObj(field.GetCosObj());
+  bound.PropertyList()->UpdateProperty("AcroForm_Flags", "4");
+
+  Host().SetActiveTool(Host().Tools().ByTypeName("Hand"), true);
+  EXPECT_EQ(field.Flags(), 4);
+  Host().SetActiveTool(Host().Tools().ByTypeName("MarkupContent"), true);
+  EXPECT_EQ(field.Flags(), 4 | host::kPDAnnotHidden);
+  Host().SetActiveTool(Host().Tools().ByTypeName("Hand"), true);
+  EXPECT_EQ(field.Flags(), 4);
+  path_ = withField;
+  EXPECT_THAT(SaveAndReopen(), ::testing::SizeIs(1));
 }
 
 }  // namespace

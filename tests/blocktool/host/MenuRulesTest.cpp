@@ -60,8 +60,14 @@ TEST_F(MenusAtStartUp, TheToolsMenuItsSubmenusTheButtonAndTheContextMenuComeInTh
   std::vector<std::string> buttons;
   for (const viewer::ToolButton* button : Host().GetToolBar().Buttons()) buttons.push_back(button->Name());
   EXPECT_THAT(buttons, ElementsAre("Hand", "Select", "Link", "Zolt:MarkUp_Content"));
-  EXPECT_EQ(Host().GetToolBar().GetButtonByName("Zolt:MarkUp_Content")->HelpText(),
-            "Block tool: draw, select and edit blocks");
+  host::AVToolButton* button = Host().GetToolBar().GetButtonByName("Zolt:MarkUp_Content");
+  EXPECT_EQ(button->HelpText(), "Block tool: draw, select and edit blocks");
+  EXPECT_TRUE(button->IsMarked());
+  button->Execute();
+  EXPECT_EQ(Host().Tools().TypeName(Host().Tools().Active()), "Hand") << "the button puts the tool down";
+  EXPECT_FALSE(button->IsMarked());
+  button->Execute();
+  EXPECT_EQ(Host().Tools().TypeName(Host().Tools().Active()), "MarkupContent");
 
   ASSERT_NE(avRClickMenu, nullptr);
   EXPECT_EQ(avRClickMenu->Name(), "Zolt:RightClick");
@@ -255,6 +261,19 @@ std::string CaseName(const ::testing::TestParamInfo<RuleCase>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(States, MenuRules, ::testing::ValuesIn(kRuleCases), CaseName);
+
+TEST_F(MenuTest, CentringUsesThePagesCropBoxAndAligningTheSelectedBlock) {
+  Blocks("A");
+  Choose("Zolt:Center_Both");
+  // The page is 612 x 792 at 100 %; A is 50 x 50.
+  EXPECT_EQ(RectOf("A"), (host::AVRect{281, 371, 331, 421}));
+  Select({Named("B"), Named("A")});
+  Choose("Zolt:ALign_Vertical");  // the first of the two items of that name: vertical centres
+  EXPECT_EQ(RectOf("A"), (host::AVRect{281, 100, 331, 150})) << "on B's centre line";
+  Choose("Zolt:Undo_Markup_Block");
+  EXPECT_EQ(RectOf("A"), (host::AVRect{281, 371, 331, 421}));
+  EXPECT_EQ(SaveAndReopen().at("A").rect, (host::AVRect{281, 371, 331, 421}));
+}
 
 // --- The context menu's dynamic submenus -------------------------------------------------
 
