@@ -25,6 +25,14 @@ CMarkupBackupCollection* ActiveHistory() {
   return collection ? collection->GetBackupCollection() : nullptr;
 }
 
+// Undo or redo of the page's last step, when there is one.
+void RestoreStep(bool (CMarkupBackupCollection::*available)() const, int (CMarkupPageCollection::*restore)()) {
+  CMarkupPageCollection* collection = GetActiveMarkupPage().collection;
+  if (!collection || !(collection->GetBackupCollection()->*available)()) return;
+  (collection->*restore)();
+  RedrawActiveView();
+}
+
 int ModeOf(void* data) { return static_cast<int>(ClientDataNumber(data)); }
 
 // Runs an arrangement on the selection when it has more than `fewest`
@@ -105,24 +113,14 @@ bool markedMarkupContentDetectUnderFonts(void*) { return bDetectUnderFonts != 0;
 
 // --- Editing ---------------------------------------------------------------------------------
 
-void execMarkupUndo(void*) {
-  CMarkupPageCollection* collection = GetActiveMarkupPage().collection;
-  if (!collection || !collection->GetBackupCollection()->EnableUndo()) return;
-  collection->RestoreLastBackup();
-  RedrawActiveView();
-}
+void execMarkupUndo(void*) { RestoreStep(&CMarkupBackupCollection::EnableUndo, &CMarkupPageCollection::RestoreLastBackup); }
 
 bool enableMarkupUndo(void*) {
   const CMarkupBackupCollection* history = ActiveHistory();
   return history && history->EnableUndo();
 }
 
-void execMarkupRedo(void*) {
-  CMarkupPageCollection* collection = GetActiveMarkupPage().collection;
-  if (!collection || !collection->GetBackupCollection()->EnableRedo()) return;
-  collection->RedoLastBackup();
-  RedrawActiveView();
-}
+void execMarkupRedo(void*) { RestoreStep(&CMarkupBackupCollection::EnableRedo, &CMarkupPageCollection::RedoLastBackup); }
 
 bool enableMarkupRedo(void*) {
   const CMarkupBackupCollection* history = ActiveHistory();

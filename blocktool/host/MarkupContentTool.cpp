@@ -292,16 +292,9 @@ void MarkupContentToolDoLeave(host::AVToolRec*, host::AVPageView*) {
 }
 
 CMarkupPageCollection* SetCurrentBlock(host::AVPageView* view, host::AVDevCoord x, host::AVDevCoord y) {
-  if (!view || !pMrkupCollectionMap) return nullptr;
-  CMarkupDocCollection* doc = pMrkupCollectionMap->FindDocument(view->GetAVDoc());
-  const int page = view->GetPageNum();
-  if (!doc || page < 0) return nullptr;
-  CMarkupPageCollection* collection = doc->PageCollection(page);
-  if (!collection) {
-    doc->AcquirePages(page, page);
-    collection = doc->PageCollection(page);
-  }
-  if (!collection || !collection->IsSupportedBlockSpecVersion()) return nullptr;
+  // A document has one view: its page is the view's page.
+  CMarkupPageCollection* collection = view ? Service.GetDocMarkupPageCollection(view->GetAVDoc()) : nullptr;
+  if (!collection) return nullptr;
   const CMarkupBlock* clicked = collection->GetClickedBlock(x, y);
   pCurrentBlock = clicked ? collection->GetBlockRef(clicked->BlockID()) : nullptr;
   return collection;
