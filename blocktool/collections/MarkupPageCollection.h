@@ -14,6 +14,7 @@
 #include "blocktool/collections/MarkupBackup.h"
 #include "blocktool/collections/MarkupBlocksGroup.h"
 #include "blocktool/collections/MarkupPageSelectionGroup.h"
+#include "host/ADM.h"
 #include "host/AV.h"
 #include "host/PDE.h"
 
@@ -127,6 +128,8 @@ class CMarkupPageCollection : public CMarkupBlocksGroup, public CMarkupBlockOwne
   int BlockIDFromAnnotation(const host::PDAnnot& annot) const;
   // Places every block at its Rect for the view's present zoom and scroll.
   void FitToZoom();
+  // Draws every block into the page view at once (blocktool/host/MarkupBlockDraw.cpp).
+  void RedrawAll();
 
   std::string MakeUniqueBlockName(const CMarkupBlock& block, std::string_view name,
                                   std::string_view separator) override;
@@ -141,6 +144,7 @@ class CMarkupPageCollection : public CMarkupBlocksGroup, public CMarkupBlockOwne
   int TakeStoredID(CMarkupBlock& block);
   void TakeStoredBlock(const BlockRef& block);
   int ClearContainers(host::PDEContent& content, int depth);
+  void DrawEveryBlock(host::ADMDrawer& drawer, const host::AVRect& aperture);
 
   host::AVPageView* pageView_ = nullptr;
   host::CosObj pageObject_;

@@ -5,10 +5,17 @@
 #include <string>
 #include <utility>
 
+#include "blocktool/collections/AdvancedCopy.h"
 #include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
+#include "blocktool/host/MarkupBlockDraw.h"
+#include "blocktool/host/MarkupContentCallback.h"
+#include "blocktool/host/MarkupContentInitAlignMenu.h"
+#include "blocktool/host/MarkupContentInitEditMenu.h"
+#include "blocktool/host/MarkupContentInitRClickMenu.h"
 #include "blocktool/host/MarkupContentNotification.h"
+#include "blocktool/host/MarkupContentTool.h"
 #include "blocktool/model/Service.h"
 #include "blocktool/model/SpotColorNames.h"
 #include "dialogframework/ADMAcroSDK.h"
@@ -38,10 +45,20 @@ ASAtom atMarkupToolExtension = ASAtomNull;
 ASAtom atMarkupTool = ASAtomNull;
 ASAtom atDefaultPrefixName = ASAtomNull;
 
+AVToolButton* toolButton = nullptr;
+
 namespace {
 
 constexpr int kWrongVersionMessage = 1024;
 constexpr int kDecimalSeparatorMessage = 1103;
+constexpr int kToolsMenuTitle = 1109;
+constexpr int kContextMenuTitle = 1133;
+constexpr int kToolButtonHelp = 1093;
+constexpr int kToolButtonIcon = 128;
+constexpr const char* kToolsMenuName = "Zolt:Korvid_Tools";
+constexpr const char* kContextMenuName = "Zolt:RightClick";
+// The host's button the tool button follows.
+constexpr const char* kLinkButtonName = "Link";
 
 // Whether start-up acquired the dialog manager for the plug-in's lifetime.
 bool dialogManagerHeld = false;
@@ -61,8 +78,59 @@ void ShowWrongVersionAlert() {
   gAcroViewHFT->AlertNote(text);
 }
 
+MarkupMenuItemSpec ToolItemSpec() {
+  return {kMarkupContentExtensionName, 1092, execMarkupContentTool, nullptr, enableMarkupContentTool,
+          NumberClientData(nSecurityMode), markedMarkupContentTool};
+}
+
+// The tools menu, shared with the other Korvid plug-in: made here when it
+// does not exist yet, else joined after a separator.
+class ToolsMenu {
+ public:
+  explicit ToolsMenu(AVMenubar& menubar) : menubar_(menubar) {
+    menu_ = menubar.AcquireMenuByName(kToolsMenuName);
+    joined_ = menu_ != nullptr;
+    if (!menu_) menu_ = gAcroViewHFT->NewMenu(Service.GetStringByID(kToolsMenuTitle), kToolsMenuName);
+  }
+  ~ToolsMenu() {
+    if (menu_) menu_->Release();
+  }
+  ToolsMenu(const ToolsMenu&) = delete;
+  ToolsMenu& operator=(const ToolsMenu&) = delete;
+
+  void Fill() {
+    if (!menu_) return;
+    if (joined_ && menu_->NumItems() > 0) AddSeparatorMenuItem(menu_);
+    AppendMarkupMenuItem(*menu_, ToolItemSpec());
+    AddSeparatorMenuItem(menu_);
+    AppendMarkupMenuItem(*menu_, {"Zolt:MarkUp_CONTROLCLICK", 1035, execMarkupContentControlByClick, nullptr,
+                                  enableMarkupContentControlByClick, NumberClientData(nSecurityMode),
+                                  markedMarkupContentControlByClick});
+    AppendMarkupMenuItem(*menu_, {"Zolt:MarkUp_DETECTFONT", 1040, execMarkupContentDetectUnderFonts, nullptr,
+                                  enableMarkupContentDetectUnderFonts, NumberClientData(nSecurityMode),
+                                  markedMarkupContentDetectUnderFonts});
+    AddSeparatorMenuItem(menu_);
+    // The import and export submenu comes here, between the two separators.
+    AddSeparatorMenuItem(menu_);
+    InitArrangementSubmenus(menu_);
+    if (!joined_) menubar_.AddMenu(menu_, kMenuAppend);
+  }
+
+ private:
+  AVMenubar& menubar_;
+  AVMenu* menu_ = nullptr;
+  bool joined_ = false;
+};
+
+void InitMenus(AVMenubar& menubar) {
+  InitEditMenu(&menubar);
+  ToolsMenu(menubar).Fill();
+  avRClickMenu = gAcroViewHFT->NewMenu(Service.GetStringByID(kContextMenuTitle), kContextMenuName);
+  InitRClickMenu(avRClickMenu);
+}
+
 // The service, the version gate and the commands, in one exception frame.
-StartOutcome StartServiceAndCommands() {
+StartOutcome StartServiceAndCommands(AVMenubar& menubar) {
   try {
     if (ADMUtils::HeldCount() == 0 && gAcroViewHFT->DialogManagerAvailable()) {
       dialogManagerHeld = ADMUtils::InitializeADM();
@@ -77,6 +145,7 @@ StartOutcome StartServiceAndCommands() {
     }
     Service.SetDelimiter();
     nSecurityMode = kBlockEditingPermissions;
+    InitMenus(menubar);
     return StartOutcome::Active;
   } catch (...) {
     Service.ExceptionAlert("MenuInit");
@@ -90,6 +159,37 @@ char DecimalSeparatorFromResources() {
   const std::string& text = Service.GetStringByID(kDecimalSeparatorMessage);
   if (text.empty() || static_cast<unsigned char>(text[0]) >= 0x80) return '.';
   return text[0];
+}
+
+// The tool button follows the host's link tool, with the procedures of the
+// tool item.
+bool InitToolButton() {
+  try {
+    AVToolBar* bar = gAcroViewHFT->GetToolBar();
+    if (!bar) return true;
+    AVToolButton* link = bar->GetButtonByName(kLinkButtonName);
+    toolButton = bar->NewButton(kMarkupContentExtensionName, gExtensionID, kToolButtonIcon, false, true);
+    const MarkupMenuItemSpec tool = ToolItemSpec();
+    toolButton->SetExecuteProc(tool.execute, tool.executeData);
+    toolButton->SetComputeEnabledProc(tool.enable, tool.enableData);
+    toolButton->SetComputeMarkedProc(tool.marked, nullptr);
+    toolButton->SetHelpText(Service.GetStringByID(kToolButtonHelp));
+    bar->AddButton(toolButton, link, false);
+    return true;
+  } catch (...) {
+    Service.ExceptionAlert("ToolbarInit");
+    return false;
+  }
+}
+
+void ReleaseToolButton() {
+  if (!toolButton) return;
+  try {
+    toolButton->Destroy();
+  } catch (...) {
+    // The host takes the plug-in's buttons away itself.
+  }
+  toolButton = nullptr;
 }
 
 bool CreateGlobalObjects() {
@@ -114,13 +214,14 @@ template <typename Step>
 void TearDown(Step step) {
   try {
     step();
-  } catch (const std::exception&) {
+  } catch (...) {
   }
 }
 
 bool Start() {
-  if (!gAcroViewHFT->GetMenubar()) return false;
-  switch (StartServiceAndCommands()) {
+  AVMenubar* menubar = gAcroViewHFT->GetMenubar();
+  if (!menubar) return false;
+  switch (StartServiceAndCommands(*menubar)) {
     case StartOutcome::Active:
       break;
     case StartOutcome::Inert:
@@ -128,10 +229,14 @@ bool Start() {
     case StartOutcome::Failed:
       return false;
   }
+  if (!InitToolButton()) return false;
   atMarkupTool = gCoreHFT->AtomFromString(kMarkupToolType);
   RegisterMarkupNotifications();
+  drawMarkupContentBlocksProc = DrawMarkUpBlocks;
   atDefaultPrefixName = gCoreHFT->AtomFromString(kDefaultPrefixName);
   if (!CreateGlobalObjects()) return false;
+  InitializeTool();
+  asSessionScript = SessionScript();
   ResetMarkupFlags();
   cDecimalSeparator = DecimalSeparatorFromResources();
   return true;
@@ -194,8 +299,13 @@ bool PluginInit() {
 }
 
 bool PluginUnload() {
+  TearDown(ReleaseTool);
+  TearDown(ReleaseEditMenu);
   pMainDlgAppearance.reset();
   pMrkupCollectionMap.reset();
+  AdvancedCopy.Clear();
+  TearDown(ReleaseRClickMenu);
+  TearDown(ReleaseToolButton);
   TearDown(UnregisterMarkupNotifications);
   TearDown(UnregisterMarkupContentHFTServer);
   TearDown(ReleaseDialogManager);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "host/AV.h"
 #include "host/ASText.h"
 #include "host/HostTypes.h"
 
@@ -50,6 +51,10 @@ extern host::ASScript asSessionScript;
 extern host::ASAtom atMarkupToolExtension;  // kMarkupContentExtensionName
 extern host::ASAtom atMarkupTool;           // kMarkupToolType
 extern host::ASAtom atDefaultPrefixName;    // kDefaultPrefixName
+
+// The tool button, after the host's link tool (null before start-up and
+// after unload).
+extern host::AVToolButton* toolButton;
 
 // The client data of the exported table's server and of every notification
 // handler: the extension atom, so that a handler can tell its own calls.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "blocktool/collections/MarkupCollection.h"
+#include "blocktool/host/MarkupBlockDraw.h"
 #include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
@@ -11,8 +12,6 @@ using host::AVNotification;
 using host::AVNotificationArgs;
 
 namespace {
-
-constexpr int kZoomLimitMessage = 1095;
 
 bool IsOurs(void* clientData) { return clientData == MarkupToolClientData(); }
 
@@ -70,12 +69,7 @@ bool ZoomChanged(host::AVPageView& view, CMarkupPageCollection* collection) {
     return true;
   } catch (...) {
     bMaxZoomLimitationActive = 1;
-    if (!bMaxZoomLimitationInformed) {
-      bMaxZoomLimitationInformed = 1;
-      if (collection && collection->HasValidBlocks() && gAcroViewHFT) {
-        gAcroViewHFT->AlertNote(Service.GetStringByID(kZoomLimitMessage));
-      }
-    }
+    InformZoomLimit(collection && collection->HasValidBlocks());
     return false;
   }
 }

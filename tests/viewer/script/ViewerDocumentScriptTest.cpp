@@ -16,7 +16,7 @@ TEST(ViewerDocumentScript, TheBundledExampleRuns) {
   std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File("example.pdf"));
   std::ifstream script(KORVID_SOURCE_DIR "/examples/example.kvs");
   const std::string text((std::istreambuf_iterator<char>(script)), std::istreambuf_iterator<char>());
-  const ViewerRun run = RunViewer(dir.Path(), text);
+  const ViewerRun run = RunViewer(dir.Path(), text, WithoutPlugins(dir));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, (std::vector<std::string>{"open: example.pdf (3 pages)", "front: example.pdf", "page: 2 of 3",
                                                "zoom: 200%", "page: 3 of 3", "zoom: 100%", "page: 1 of 3",
@@ -57,7 +57,8 @@ TEST(ViewerDocumentScript, FrontPicksADocumentByItsOpeningOrder) {
   TempDir dir;
   for (const char* name : {"a.pdf", "b.pdf"})
     std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File(name));
-  const ViewerRun run = RunViewer(dir.Path(), "open a.pdf\nopen b.pdf\nfront 1\npage 3\nfront 2\nclose\n");
+  const ViewerRun run =
+      RunViewer(dir.Path(), "open a.pdf\nopen b.pdf\nfront 1\npage 3\nfront 2\nclose\n", WithoutPlugins(dir));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, (std::vector<std::string>{"open: a.pdf (3 pages)", "front: a.pdf", "open: b.pdf (3 pages)",
                                                "front: b.pdf", "front: a.pdf", "page: 3 of 3", "front: b.pdf",

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -22,6 +23,12 @@ ViewerRun RunViewer(const std::string& folder, const std::string& script, const 
   err << std::ifstream(errPath).rdbuf();
   run.err = err.str();
   return run;
+}
+
+std::string WithoutPlugins(const korvid::testing::TempDir& folder) {
+  const std::filesystem::path empty = folder.Path() / "no-plugins";
+  std::filesystem::create_directories(empty);
+  return "--plugins '" + empty.string() + "'";
 }
 
 std::vector<std::string> LoggedLines(const std::string& log, const std::vector<std::string>& prefixes) {

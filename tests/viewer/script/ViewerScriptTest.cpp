@@ -53,7 +53,8 @@ TEST(ViewerScript, MenusToolsAndUnusedAnswers) {
                                   "pick-color 65535 0 0\n"
                                   "dialog Zolt:About\n"
                                   "  press 1\n"
-                                  "end\n");
+                                  "end\n",
+                                  WithoutPlugins(dir));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, (std::vector<std::string>{"disabled: Undo", "tool: Link", "unused: answer-alert",
                                                "unused: drag-to", "unused: popup Zolt:Right_Click_Lock",
