@@ -7,6 +7,7 @@
 #include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/MarkupMainPropertyDlg.h"
 #include "blocktool/host/HFTMarkupContent.h"
+#include "blocktool/host/MarkupContentInitExportMenu.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
@@ -104,6 +105,7 @@ bool Start() {
     case StartOutcome::Failed:
       return false;
   }
+  InitAboutAndHelpItems(*gAcroViewHFT->GetMenubar());
   atMarkupTool = gCoreHFT->AtomFromString(kMarkupToolType);
   RegisterMarkupNotifications();
   atDefaultPrefixName = gCoreHFT->AtomFromString(kDefaultPrefixName);
