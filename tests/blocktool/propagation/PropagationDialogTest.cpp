@@ -68,7 +68,9 @@ TEST_F(PropagationDialogTest, DuplicateRefusesPageRangesOutsideTheDocumentAndSta
     EXPECT_EQ(ended, c.accepted ? 1 : 2) << c.from << " to " << c.to;
     EXPECT_EQ(stayedOpen, !c.accepted) << c.from << " to " << c.to;
     EXPECT_EQ(NewAlerts(), c.accepted ? NameList{} : NameList{kBadRange}) << c.from << " to " << c.to;
-    if (c.accepted) EXPECT_EQ(std::make_pair(data.FromPage(), data.ToPage()), std::make_pair(c.fromPage, c.toPage));
+    if (c.accepted) {
+      EXPECT_EQ(std::make_pair(data.FromPage(), data.ToPage()), std::make_pair(c.fromPage, c.toPage));
+    }
   }
 }
 

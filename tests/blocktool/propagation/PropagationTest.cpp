@@ -37,7 +37,7 @@ TEST_F(PropagateTest, DuplicateCopiesTheSelectionToEveryOtherPageOfTheRange) {
   EXPECT_EQ(PagesOf(doc), (std::vector<NameList>{{"Price"}, {"Price"}, {"Price", "Note"}, {"Price"}, {"Price"}}));
   // The copy keeps its place on the page and is not an undoable step.
   const CMarkupBlock& copy = *Page(doc, 4).GetNthBlock(0);
-  EXPECT_EQ(Value(copy, "Rect"), "100.00 500.00 300.00 600.00");
+  EXPECT_EQ(Value(copy, "Rect"), "100 500 300 600");
   EXPECT_FALSE(Page(doc, 4).GetBackupCollection()->EnableUndo());
 }
 
@@ -112,7 +112,7 @@ TEST_F(PropagateTest, CopiesKeepTheirDistanceFromTheTopLeftOfTheCropBox) {
   data.ToPage(1);
   data.avDestinationDoc(&destination);
   data.Export();
-  EXPECT_EQ(Value(*Page(destination, 0).GetNthBlock(0), "Rect"), "136.00 464.00 336.00 564.00");
+  EXPECT_EQ(Value(*Page(destination, 0).GetNthBlock(0), "Rect"), "136 464 336 564");
 }
 
 TEST_F(PropagateTest, ImportStopsWhenTheFilesPagesRunOut) {
@@ -217,7 +217,9 @@ namespace {
 
 using PropertyValues = std::map<std::string, std::string>;
 
-// Every property of every block of the page but its ID, by block name.
+// Every property of every block of the page but its ID, by block name. The
+// rows of the ruler's tab stops are left out: a block read from a file shows
+// its ruler property as those rows too.
 std::map<std::string, PropertyValues> BlocksOf(CMarkupPageCollection& page) {
   std::map<std::string, PropertyValues> blocks;
   for (const auto& [id, block] : page.Entries()) {
@@ -226,7 +228,7 @@ std::map<std::string, PropertyValues> BlocksOf(CMarkupPageCollection& page) {
     const CMarkupBlockProperties& list = *block->PropertyList();
     for (int i = 0; i < list.GetSize(); ++i) {
       const CMarkupProperties* property = list.GetNthProperty(i);
-      if (property && property->TagName() != "ID") values[property->TagName()] = property->TagValue();
+      if (property && property->TagName() != "ID" && property->GetClass() != PropRulerTab) values[property->TagName()] = property->TagValue();
     }
   }
   return blocks;
