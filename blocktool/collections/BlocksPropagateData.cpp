@@ -99,18 +99,24 @@ int CBlocksPropagateData::ExportToOpenDocument(host::AVDoc* destination) {
 
 int CBlocksPropagateData::ExportToFileDocument() {
   host::PDDoc& file = *destinationFile_;
-  host::AVDoc* window = gAcroViewHFT->OpenDocFromPDDoc(&file, gAcroSupportHFT->FileName(file.Path()), false);
+  destinationFile_ = nullptr;
+  host::AVDoc* window = nullptr;
+  try {
+    window = gAcroViewHFT->OpenDocFromPDDoc(&file, gAcroSupportHFT->FileName(file.Path()), false);
+  } catch (...) {
+    // The file was opened for this export alone.
+    file.Close();
+    throw;
+  }
   int count = 0;
   try {
     count = ExportToOpenDocument(window);
     if (!SaveToExportFile(file, "Export")) count = 0;
   } catch (...) {
     window->Close(true);
-    destinationFile_ = nullptr;
     throw;
   }
   window->Close(true);
-  destinationFile_ = nullptr;
   return count;
 }
 
@@ -118,8 +124,14 @@ int CBlocksPropagateData::ExportToNewFile() {
   if (exportFile_.empty()) return 0;
   const host::ASFixedRect mediaBox = CurrentMediaBox(sourceDoc_);
   host::PDDoc* created = gPDModelHFT->CreateDoc();
-  created->CreatePage(-1, mediaBox);
-  host::AVDoc* window = gAcroViewHFT->OpenDocFromPDDoc(created, Service.GetStringByID(kNewFileTitle), false);
+  host::AVDoc* window = nullptr;
+  try {
+    created->CreatePage(-1, mediaBox);
+    window = gAcroViewHFT->OpenDocFromPDDoc(created, Service.GetStringByID(kNewFileTitle), false);
+  } catch (...) {
+    created->Close();
+    throw;
+  }
   int count = 0;
   try {
     int j = 0;
