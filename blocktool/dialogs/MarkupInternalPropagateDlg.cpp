@@ -190,10 +190,8 @@ bool CInternalPropagateDlg::Validate() {
 }
 
 bool CInternalPropagateDlg::DocumentAlreadyOpen(const std::string& path) const {
-  if (IsFileOfOpenDocument(path)) return true;
-  host::PDDoc* source = data_.avSourceDoc() ? data_.avSourceDoc()->GetPDDoc() : nullptr;
-  return source && !source->Path().IsNull() && gAcroSupportHFT &&
-         gAcroSupportHFT->SameFile(gAcroSupportHFT->PathFromText(path), source->Path());
+  // The source document is one of the open documents.
+  return IsFileOfOpenDocument(path);
 }
 
 // --- CExportPropagateDlg ----------------------------------------------------------------
