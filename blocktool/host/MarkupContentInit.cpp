@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/MarkupMainPropertyDlg.h"
@@ -10,6 +11,8 @@
 #include "blocktool/host/MarkupContentInitExportMenu.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/model/Service.h"
+#include "blocktool/model/SpotColorNames.h"
+#include "dialogframework/ADMAcroSDK.h"
 #include "host/PluginEntry.h"
 
 using namespace host;
@@ -41,6 +44,9 @@ namespace {
 constexpr int kWrongVersionMessage = 1024;
 constexpr int kDecimalSeparatorMessage = 1103;
 
+// Whether start-up acquired the dialog manager for the plug-in's lifetime.
+bool dialogManagerHeld = false;
+
 // How the first start-up frame ended.
 enum class StartOutcome { Active, Inert, Failed };
 
@@ -59,6 +65,9 @@ void ShowWrongVersionAlert() {
 // The service, the version gate and the commands, in one exception frame.
 StartOutcome StartServiceAndCommands() {
   try {
+    if (ADMUtils::HeldCount() == 0 && gAcroViewHFT->DialogManagerAvailable()) {
+      dialogManagerHeld = ADMUtils::InitializeADM();
+    }
     Service.CatchLanguage();
     asSessionScript = SessionScript();
     nAdobeMajorVersion = static_cast<std::int16_t>(gAcroViewHFT->MajorVersion());
@@ -86,12 +95,27 @@ char DecimalSeparatorFromResources() {
 
 bool CreateGlobalObjects() {
   try {
+    spotColorNames.Initialize();
     pMrkupCollectionMap = std::make_unique<CDocMarkupCollectionMap>();
     pMainDlgAppearance = std::make_unique<CTabDialogAppearance>();
     return true;
   } catch (...) {
     Service.ExceptionAlert("Global Class Initialization");
     return false;
+  }
+}
+
+void ReleaseDialogManager() {
+  const bool held = std::exchange(dialogManagerHeld, false);
+  if (held && gAcroViewHFT->DialogManagerAvailable()) ADMUtils::ReleaseADM();
+}
+
+// Runs one step of tear-down: unload goes on whatever the host answers.
+template <typename Step>
+void TearDown(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
   }
 }
 
@@ -174,15 +198,8 @@ bool PluginInit() {
 bool PluginUnload() {
   pMainDlgAppearance.reset();
   pMrkupCollectionMap.reset();
-  try {
-    UnregisterMarkupNotifications();
-  } catch (const std::exception&) {
-    // Unload goes on whatever the host answers.
-  }
-  try {
-    UnregisterMarkupContentHFTServer();
-  } catch (const std::exception&) {
-    // Unload goes on whatever the host answers.
-  }
+  TearDown(UnregisterMarkupNotifications);
+  TearDown(UnregisterMarkupContentHFTServer);
+  TearDown(ReleaseDialogManager);
   return true;
 }
