@@ -13,6 +13,7 @@
 #include "blocktool/host/MarkupContentCallback.h"
 #include "blocktool/host/MarkupContentInitAlignMenu.h"
 #include "blocktool/host/MarkupContentInitEditMenu.h"
+#include "blocktool/host/MarkupContentInitExportMenu.h"
 #include "blocktool/host/MarkupContentInitRClickMenu.h"
 #include "blocktool/host/MarkupContentNotification.h"
 #include "blocktool/host/MarkupContentTool.h"
@@ -110,7 +111,7 @@ class ToolsMenu {
                                   enableMarkupContentDetectUnderFonts, NumberClientData(nSecurityMode),
                                   markedMarkupContentDetectUnderFonts});
     AddSeparatorMenuItem(menu_);
-    // The import and export submenu comes here, between the two separators.
+    InitExportSubmenu(menu_);
     AddSeparatorMenuItem(menu_);
     InitArrangementSubmenus(menu_);
     if (!joined_) menubar_.AddMenu(menu_, kMenuAppend);
@@ -229,6 +230,7 @@ bool Start() {
     case StartOutcome::Failed:
       return false;
   }
+  InitAboutAndHelpItems(*menubar);
   if (!InitToolButton()) return false;
   atMarkupTool = gCoreHFT->AtomFromString(kMarkupToolType);
   RegisterMarkupNotifications();

@@ -19,7 +19,7 @@ MarkupMenuItemSpec Arrangement(const char* name, int title, host::AVExecuteProc 
 }  // namespace
 
 host::AVMenuItem* NewMarkupMenuItem(const MarkupMenuItemSpec& spec, host::AVMenu* submenu) {
-  host::AVMenuItem* item = gAcroViewHFT->NewMenuItem(Service.GetStringByID(spec.title), spec.name, submenu, true,
+  host::AVMenuItem* item = gAcroViewHFT->NewMenuItem(Service.GetStringByID(spec.title), spec.name, submenu, spec.longMenusOnly,
                                                      spec.shortcut, spec.shortcutModifiers, 0, gExtensionID);
   if (!item) return nullptr;
   if (spec.execute) item->SetExecuteProc(spec.execute, spec.executeData);

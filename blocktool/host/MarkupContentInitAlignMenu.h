@@ -18,6 +18,7 @@ struct MarkupMenuItemSpec {
   host::AVComputeMarkedProc marked = nullptr;
   char shortcut = 0;
   int shortcutModifiers = 0;  // 2 command, 3 command + Shift
+  bool longMenusOnly = true;
 };
 
 // A new item with its procedures, acquired for the caller.

@@ -7,6 +7,7 @@
 #include "blocktool/collections/MarkupPageCollection.h"
 #include "blocktool/host/MarkupContentCallback.h"
 #include "blocktool/host/MarkupContentInitAlignMenu.h"
+#include "blocktool/host/MarkupContentInitExportMenu.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
 
@@ -77,7 +78,7 @@ void InitRClickEditSubMenu(host::AVMenu* menu) {
 void InitRClickMenu(host::AVMenu* menu) {
   if (!menu) return;
   InitRClickEditSubMenu(menu);
-  // The import and export submenu comes here, before the separator.
+  InitExportSubmenu(menu);
   AddSeparatorMenuItem(menu);
   InitArrangementSubmenus(menu);
   AddSeparatorMenuItem(menu);

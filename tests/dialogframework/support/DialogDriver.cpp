@@ -47,7 +47,7 @@ DialogHost::DialogHost(DialogHostOptions options) {
   viewer::HostOptions hostOptions;
   hostOptions.language = options.language;
   hostOptions.pluginDir = KORVID_PLUGIN_DIR;
-  hostOptions.helpDir = KORVID_BINARY_DIR "/share/korvid/help";
+  hostOptions.helpDir = options.helpDir.empty() ? KORVID_BINARY_DIR "/share/korvid/help" : options.helpDir;
   hostOptions.ticks = [this] { return ticks_; };
   host_ = std::make_unique<viewer::Host>(driver_, std::move(hostOptions));
   driver_.Script().Attach(*host_);

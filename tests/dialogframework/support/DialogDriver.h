@@ -94,6 +94,7 @@ class DialogDriver final : public viewer::FrontEnd {
 
 struct DialogHostOptions {
   std::string language = "ENU";
+  std::string helpDir{};  // empty: the build's share/korvid/help
 };
 
 class DialogHost {
