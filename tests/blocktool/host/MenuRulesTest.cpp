@@ -43,8 +43,11 @@ TEST_F(MenusAtStartUp, TheToolsMenuItsSubmenusTheButtonAndTheContextMenuComeInTh
   EXPECT_EQ(Host().Menus().Menus().back(), tools) << "a menu the block tool made goes at the end";
   EXPECT_THAT(ItemNames(*tools),
               ElementsAre("Zolt:MarkUp_Content", "Zolt:Separator", "Zolt:MarkUp_CONTROLCLICK",
-                          "Zolt:MarkUp_DETECTFONT", "Zolt:Separator", "Zolt:Separator", "Zolt:Align_Submenu",
+                          "Zolt:MarkUp_DETECTFONT", "Zolt:Separator", "Zolt:Import_and_Export_Submenu",
+                          "Zolt:Separator", "Zolt:Align_Submenu",
                           "Zolt:Center_Submenu", "Zolt:Distribute_Submenu", "Zolt:Size_Submenu"));
+  EXPECT_THAT(SubmenuNames(*tools, "Zolt:Import_and_Export_Submenu"),
+              ElementsAre("Zolt:Duplicate", "Zolt:Export", "Zolt:Import"));
   EXPECT_THAT(SubmenuNames(*tools, "Zolt:Align_Submenu"),
               ElementsAre("Zolt:ALign_Left", "Zolt:ALign_Right", "Zolt:ALign_Top", "Zolt:ALign_Bottom",
                           "Zolt:ALign_Vertical", "Zolt:ALign_Vertical"));
@@ -72,7 +75,8 @@ TEST_F(MenusAtStartUp, TheToolsMenuItsSubmenusTheButtonAndTheContextMenuComeInTh
   ASSERT_NE(avRClickMenu, nullptr);
   EXPECT_EQ(avRClickMenu->Name(), "Zolt:RightClick");
   EXPECT_THAT(ItemNames(*avRClickMenu),
-              ElementsAre("Zolt:Right_Click_Edit_Submenu", "Zolt:Separator", "Zolt:Align_Submenu",
+              ElementsAre("Zolt:Right_Click_Edit_Submenu", "Zolt:Import_and_Export_Submenu", "Zolt:Separator",
+                          "Zolt:Align_Submenu",
                           "Zolt:Center_Submenu", "Zolt:Distribute_Submenu", "Zolt:Size_Submenu", "Zolt:Separator",
                           "Zolt:Right_Click_Blocks_Submenu", "Zolt:Separator", "Zolt:Right_Click_Lock_Submenu",
                           "Zolt:Right_Click_Properties"));

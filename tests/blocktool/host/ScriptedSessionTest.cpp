@@ -22,7 +22,9 @@ using ::testing::ElementsAre;
 // yet.
 const std::vector<std::string> kStartUpLines = {
     "menu-added: Zolt:MarkUp_Content",         "menu-added: Zolt:MarkUp_CONTROLCLICK",
-    "menu-added: Zolt:MarkUp_DETECTFONT",      "menu-added: Zolt:Align_Submenu",
+    "menu-added: Zolt:MarkUp_DETECTFONT",      "menu-added: Zolt:Import_and_Export_Submenu",
+    "menu-added: Zolt:Duplicate",              "menu-added: Zolt:Export",
+    "menu-added: Zolt:Import",                 "menu-added: Zolt:Align_Submenu",
     "menu-added: Zolt:ALign_Left",             "menu-added: Zolt:ALign_Right",
     "menu-added: Zolt:ALign_Top",              "menu-added: Zolt:ALign_Bottom",
     "menu-added: Zolt:ALign_Vertical",         "menu-added: Zolt:ALign_Vertical",
@@ -31,7 +33,8 @@ const std::vector<std::string> kStartUpLines = {
     "menu-added: Zolt:Distribute_Submenu",     "menu-added: Zolt:Distribute_Vertically",
     "menu-added: Zolt:Distribute_Horizontally", "menu-added: Zolt:Size_Submenu",
     "menu-added: Zolt:Size_Height",            "menu-added: Zolt:Size_Width",
-    "menu-added: Zolt:Size_Both",              "button-added: Zolt:MarkUp_Content",
+    "menu-added: Zolt:Size_Both",              "menu-added: Zolt:Marked_Content_Tool_about",
+    "menu-added: Zolt:Marked_Content_Tool_help", "button-added: Zolt:MarkUp_Content",
 };
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
