@@ -5,15 +5,20 @@
 // rotation: what a person clicks on is what the tool hears about.
 #include <optional>
 
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "viewer/core/PageView.h"
+#include "viewer/core/ViewerServices.h"
+#include "viewer/core/resources/TestBlob.h"
 #include "viewer/qt/QtTestSupport.h"
 
 namespace korvid::qttest {
 namespace {
+
+viewer::Host* gHost = nullptr;
 
 constexpr double kRuleY = 680;       // page space
 constexpr double kRuleLeft = 72;
@@ -176,6 +181,39 @@ TEST_F(PageViewKeys, ADoubleClickCountsTwoAndARightClickGoesToTheRightClickHandl
   EXPECT_EQ(tool.events[2].modifiers, 0x08);
   EXPECT_EQ(tool.events[2].x - tool.events[0].x, 10);
   EXPECT_EQ(tool.events[2].y - tool.events[0].y, 20);
+}
+
+TEST_F(PageViewKeys, APlugInsCursorShowsOverThePageWithItsHotSpot) {
+  const host::ExtensionID module = viewer::testing::FakeModule(5);
+  rig.Host().Resources().AddModule(module, viewer::testing::MakeBlob({{"cursors/128.xpm", R"(/* XPM */
+static const char *move[] = {
+"8 8 2 1 3 5",
+". c None",
+"# c #000000",
+"########", "#......#", "#......#", "#......#", "#......#", "#......#", "#......#", "########"
+};
+)"}}));
+  static host::AVCursor cursor;
+  cursor = rig.Host().Viewer().LoadCursorResource(module, 128);
+  host::AVToolRec rec;
+  rec.AdjustCursor = [](host::AVToolRec*, host::AVPageView*, host::AVDevCoord, host::AVDevCoord) {
+    gHost->Viewer().SetCursor(cursor);
+    return true;
+  };
+  static const host::ASAtom type = rig.Host().Atoms().Intern("Cursors");
+  rec.GetType = [](host::AVToolRec*) { return type; };
+  gHost = &rig.Host();
+  rig.Host().Tools().Register(&rec);
+  rig.Host().SetActiveTool(&rec, true);
+  QWidget* viewport = rig.PageView(doc).viewport();
+  QMouseEvent move(QEvent::MouseMove, QPointF(100, 100), viewport->mapToGlobal(QPointF(100, 100)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &move);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(viewport->cursor().hotSpot(), QPoint(3, 5));
+  rig.Host().SetActiveTool(rig.Host().Tools().Default(), true);
+  QCoreApplication::sendEvent(viewport, &move);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::OpenHandCursor);  // the hand tool's own
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // bar with the host's tools and the buttons plug-ins add, titles, closing
 // and quitting.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -112,6 +114,18 @@ TEST_F(Windows, ViewCommandsZoomAndTurnPages) {
   EXPECT_TRUE(ActionTitled(*view, "Continuous")->isChecked());
   EXPECT_FALSE(ActionTitled(*view, "Single Page")->isChecked());
   emit view->aboutToHide();
+}
+
+TEST_F(Windows, GoToPageAsksForTheNumber) {
+  Person person;
+  person.Then([] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()) != nullptr; }, [] {
+    auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    ask->setIntValue(3);
+    ask->accept();
+  });
+  ActionTitled(*TopMenu(window, "View"), "Go to Page...")->trigger();
+  EXPECT_TRUE(person.Done());
+  EXPECT_EQ(doc.View().GetPageNum(), 2);
 }
 
 TEST_F(Windows, TheToolBarHasTheHostsToolsThenThePlugInsButtonsAndMarksTheActiveTool) {
