@@ -17,10 +17,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -32,6 +30,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "bench/RatioReporter.h"
 #include "viewer/core/Document.h"
 #include "viewer/core/Host.h"
 #include "viewer/core/PageView.h"
@@ -186,23 +185,6 @@ BENCHMARK(BM_FirstPagePainted)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark:
 BENCHMARK(BM_Baseline_QtPdfRendersEveryPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ScrollThroughEveryPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
-  std::map<std::string, double> times;
-};
-
-void PrintRatio(const RatioReporter& reporter, const char* what, const char* measured, const char* baseline) {
-  const auto m = reporter.times.find(measured);
-  const auto b = reporter.times.find(baseline);
-  if (m == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
-  std::printf("%-44s %.2fx its baseline (%s)\n", what, m->second / b->second, baseline);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -210,13 +192,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   TheFixture();
-  RatioReporter reporter;
+  korvid::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintRatio(reporter, "first page painted (no plug-ins):", "BM_FirstPagePainted/0/manual_time",
+  reporter.PrintRatio("first page painted (no plug-ins):", "BM_FirstPagePainted/0/manual_time",
              "BM_Baseline_QtPdfFirstPage");
-  PrintRatio(reporter, "first page painted (build's plug-ins):", "BM_FirstPagePainted/1/manual_time",
+  reporter.PrintRatio("first page painted (build's plug-ins):", "BM_FirstPagePainted/1/manual_time",
              "BM_Baseline_QtPdfFirstPage");
-  PrintRatio(reporter, "scrolling through every page:", "BM_ScrollThroughEveryPage/iterations:3",
+  reporter.PrintRatio("scrolling through every page:", "BM_ScrollThroughEveryPage/iterations:3",
              "BM_Baseline_QtPdfRendersEveryPage/iterations:3");
   benchmark::Shutdown();
   return 0;

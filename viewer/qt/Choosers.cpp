@@ -4,13 +4,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "viewer/qt/Conversions.h"
+
 namespace viewer::qt {
-
-namespace {
-
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-}  // namespace
 
 QStringList NameFiltersFor(const std::vector<host::AVFileFilter>& filters) {
   QStringList names;
@@ -21,23 +17,23 @@ QStringList NameFiltersFor(const std::vector<host::AVFileFilter>& filters) {
         patterns = {"*"};
         break;
       }
-      for (const QString& spelled : {ToQString(extension).toLower(), ToQString(extension).toUpper()}) {
+      for (const QString& spelled : {FromUtf8(extension).toLower(), FromUtf8(extension).toUpper()}) {
         const QString pattern = "*." + spelled;
         if (!patterns.contains(pattern)) patterns.push_back(pattern);
       }
     }
     if (patterns.isEmpty()) patterns = {"*"};
-    const QString description = filter.description.empty() ? QStringLiteral("Files") : ToQString(filter.description);
+    const QString description = filter.description.empty() ? QStringLiteral("Files") : FromUtf8(filter.description);
     names.push_back(description + " (" + patterns.join(' ') + ")");
   }
   return names;
 }
 
 std::vector<std::string> RunFileChooser(QWidget* parent, ChooserKind kind, const host::AVFileDialogParams& params) {
-  QFileDialog dialog(parent, ToQString(params.title));
+  QFileDialog dialog(parent, FromUtf8(params.title));
   dialog.setObjectName("korvidFileChooser");
   if (!params.filters.empty()) dialog.setNameFilters(NameFiltersFor(params.filters));
-  const QString initial = ToQString(params.initialPath);
+  const QString initial = FromUtf8(params.initialPath);
   if (!initial.isEmpty()) {
     if (QFileInfo(initial).isDir()) dialog.setDirectory(initial);
     else dialog.selectFile(initial);
@@ -54,8 +50,8 @@ std::vector<std::string> RunFileChooser(QWidget* parent, ChooserKind kind, const
       dialog.setAcceptMode(QFileDialog::AcceptSave);
       if (!params.filters.empty() && !params.filters.front().extensions.empty() &&
           params.filters.front().extensions.front() != "*")
-        dialog.setDefaultSuffix(ToQString(params.filters.front().extensions.front()));
-      if (!params.defaultName.empty()) dialog.selectFile(ToQString(params.defaultName));
+        dialog.setDefaultSuffix(FromUtf8(params.filters.front().extensions.front()));
+      if (!params.defaultName.empty()) dialog.selectFile(FromUtf8(params.defaultName));
       break;
     case ChooserKind::Folder:
       dialog.setFileMode(QFileDialog::Directory);
@@ -64,7 +60,7 @@ std::vector<std::string> RunFileChooser(QWidget* parent, ChooserKind kind, const
   }
   std::vector<std::string> chosen;
   if (dialog.exec() != QDialog::Accepted) return chosen;
-  for (const QString& path : dialog.selectedFiles()) chosen.push_back(path.toUtf8().toStdString());
+  for (const QString& path : dialog.selectedFiles()) chosen.push_back(ToUtf8(path));
   return chosen;
 }
 

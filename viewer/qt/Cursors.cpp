@@ -1,10 +1,10 @@
 #include "viewer/qt/Cursors.h"
 
-#include <QPixmap>
 
 #include "viewer/core/Host.h"
 #include "viewer/core/ViewerServices.h"
 #include "viewer/core/resources/XpmImage.h"
+#include "viewer/qt/Conversions.h"
 
 namespace viewer::qt {
 
@@ -34,9 +34,8 @@ QCursor CursorCache::For(host::AVCursor cursor) {
 
   QCursor made(Qt::ArrowCursor);
   const XpmImage* image = host_.Resources().Image(info->owner, "cursor", info->number);
-  QPixmap pixmap;
-  if (image && pixmap.loadFromData(reinterpret_cast<const uchar*>(image->data.data()),
-                                   static_cast<uint>(image->data.size()), "XPM")) {
+  const QPixmap pixmap = PixmapOf(image);
+  if (!pixmap.isNull()) {
     const host::ADMPoint hot = image->hotSpot.value_or(host::ADMPoint{image->width / 2, image->height / 2});
     made = QCursor(pixmap, hot.h, hot.v);
   }

@@ -8,6 +8,7 @@
 #include "host/HostError.h"
 #include "viewer/core/ErrorTexts.h"
 #include "viewer/core/Host.h"
+#include "viewer/qt/Conversions.h"
 #include "viewer/qt/QtFrontEnd.h"
 
 namespace viewer::qt {
@@ -40,7 +41,7 @@ int RunDesktop(int argc, char** argv, const HostOptions& options, const std::vec
         host.Documents().Open(path, true);
       } catch (const host::HostError& e) {
         QMessageBox::warning(nullptr, "Korvid",
-                             QString::fromStdString("\"" + path + "\" could not be opened. " + HostErrorText(e.Code())));
+                             FromUtf8("\"" + path + "\" could not be opened. " + HostErrorText(e.Code())));
       }
     }
     front.RebuildNow();

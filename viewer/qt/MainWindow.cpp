@@ -4,13 +4,12 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QStatusBar>
 
 #include "viewer/core/Document.h"
 #include "viewer/core/Host.h"
 #include "viewer/core/PageView.h"
-#include "viewer/core/resources/XpmImage.h"
+#include "viewer/qt/Conversions.h"
 #include "viewer/qt/MenuView.h"
 #include "viewer/qt/PageViewWidget.h"
 #include "viewer/qt/QtFrontEnd.h"
@@ -21,16 +20,10 @@ namespace {
 
 constexpr const char* kButtonProperty = "korvidButton";
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
 QIcon ButtonIcon(Host& host, const ToolButton& button) {
   if (!button.Owner() || button.IconResource() == 0) return {};
-  const XpmImage* image = host.Resources().Image(button.Owner(), "icon", button.IconResource());
-  QPixmap pixmap;
-  if (!image || !pixmap.loadFromData(reinterpret_cast<const uchar*>(image->data.data()),
-                                     static_cast<uint>(image->data.size()), "XPM"))
-    return {};
-  return QIcon(pixmap);
+  const QPixmap pixmap = PixmapOf(host.Resources().Image(button.Owner(), "icon", button.IconResource()));
+  return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 
 }  // namespace
@@ -69,8 +62,8 @@ void MainWindow::RebuildMenus() {
   menus_.clear();
   if (!host_) return;
   for (const Menu* menu : host_->Menus().Menus()) {
-    auto* shown = new QMenu(ToQString(menu->Title()).replace('&', "&&"), menuBar());
-    shown->setObjectName(ToQString(menu->Name()));
+    auto* shown = new QMenu(FromUtf8(menu->Title()).replace('&', "&&"), menuBar());
+    shown->setObjectName(FromUtf8(menu->Name()));
     FillMenu(*shown, *menu);
     ConnectMenu(*shown);
     menuBar()->addMenu(shown);
@@ -112,10 +105,10 @@ void MainWindow::RebuildToolBar() {
       toolBar_->addSeparator();
       continue;
     }
-    const QString name = ToQString(button->Name());
+    const QString name = FromUtf8(button->Name());
     QAction* action = toolBar_->addAction(ButtonIcon(*host_, *button), name);
     action->setProperty(kButtonProperty, name);
-    action->setToolTip(ToQString(button->HelpText()));
+    action->setToolTip(FromUtf8(button->HelpText()));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, name] { PressButton(name); });
   }
@@ -148,7 +141,7 @@ void MainWindow::ShowViewState() {
     status_->clear();
     return;
   }
-  setWindowTitle(ToQString(doc_->Title()) + " - Korvid");
+  setWindowTitle(FromUtf8(doc_->Title()) + " - Korvid");
   const PageView& view = doc_->View();
   const int percent = static_cast<int>(std::lround(view.ZoomFactor() * 100));
   status_->setText(QString("Page %1 of %2    %3 %")

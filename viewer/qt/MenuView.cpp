@@ -4,6 +4,7 @@
 
 #include "viewer/core/DeferredUi.h"
 #include "viewer/core/MenuModel.h"
+#include "viewer/qt/Conversions.h"
 
 namespace viewer::qt {
 
@@ -11,10 +12,8 @@ namespace {
 
 constexpr const char* kSerialProperty = "korvidItemSerial";
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
 // A menu title's '&' is a character, not a mnemonic mark.
-QString ActionText(const std::string& title) { return ToQString(title).replace('&', "&&"); }
+QString ActionText(const std::string& title) { return FromUtf8(title).replace('&', "&&"); }
 
 void Evaluate(QMenu& target, const std::function<MenuItem*(std::uint64_t)>& find, DeferredUi& ui) {
   auto update = ui.Enter();

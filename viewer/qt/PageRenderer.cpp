@@ -7,6 +7,7 @@
 
 #include "host/HostError.h"
 #include "viewer/pdf/PdfDocument.h"
+#include "viewer/qt/Conversions.h"
 
 namespace viewer::qt {
 
@@ -53,7 +54,7 @@ void PageRenderer::LoadCurrentState() {
   if (revision == 0 && !path.empty() && !HasFormFields()) {
     // Nothing has changed since the file was read: render the file itself.
     bytes_.clear();
-    qtPdf_.load(QString::fromStdString(path));
+    qtPdf_.load(FromUtf8(path));
   } else {
     try {
       const std::string bytes = pdf_.WriteToMemory(pdf::PdfDocument::MemoryCopy::ForDisplay);

@@ -13,6 +13,7 @@
 #include "viewer/core/PageView.h"
 #include "viewer/core/dm/Dialog.h"
 #include "viewer/qt/Choosers.h"
+#include "viewer/qt/Conversions.h"
 #include "viewer/qt/InputGate.h"
 #include "viewer/qt/MainWindow.h"
 #include "viewer/qt/MenuView.h"
@@ -22,8 +23,6 @@
 namespace viewer::qt {
 
 namespace {
-
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 constexpr const char* kAlertTitle = "Korvid";
 constexpr int kNoteIcon = 2;
@@ -239,14 +238,14 @@ void QtFrontEnd::SetWaitCursor(bool on) {
 void QtFrontEnd::ShowNote(const std::string& text) {
   if (DeferIfPainting([this, text] { ShowNote(text); })) return;
   alertTexts_.push_back(text);
-  QMessageBox box(QMessageBox::Information, kAlertTitle, ToQString(text), QMessageBox::Ok, ModalParent());
+  QMessageBox box(QMessageBox::Information, kAlertTitle, FromUtf8(text), QMessageBox::Ok, ModalParent());
   box.exec();
 }
 
 bool QtFrontEnd::AskConfirm(const std::string& text) {
   if (DeferIfPainting([this, text] { AskConfirm(text); })) return false;
   alertTexts_.push_back(text);
-  QMessageBox box(QMessageBox::Question, kAlertTitle, ToQString(text), QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(QMessageBox::Question, kAlertTitle, FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                   ModalParent());
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
@@ -257,7 +256,7 @@ int QtFrontEnd::ShowTextAlert(const std::string& text, int iconType) {
   if (DeferIfPainting([this, text, iconType] { ShowTextAlert(text, iconType); })) return 1;
   alertTexts_.push_back(text);
   const QMessageBox::Icon icon = iconType == kNoteIcon ? QMessageBox::Information : QMessageBox::Warning;
-  QMessageBox box(icon, kAlertTitle, ToQString(text), QMessageBox::Ok, ModalParent());
+  QMessageBox box(icon, kAlertTitle, FromUtf8(text), QMessageBox::Ok, ModalParent());
   box.exec();
   return 1;
 }
@@ -284,7 +283,7 @@ std::optional<int> QtFrontEnd::AskPageNumber(PageView& view) {
 
 void QtFrontEnd::OpenHelp(const std::string& path) {
   helpFiles_.push_back(path);
-  QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+  QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
 }
 
 void QtFrontEnd::QuitRequested() {

@@ -282,6 +282,10 @@ TEST_F(Dialogs, AModelessDialogFollowsAPersonsMovesAndResizesAndGoesWhenDestroye
   EXPECT_GE(logged(adm::kWindowMovedByDragNotifier), 1);
   EXPECT_GE(logged(adm::kBoundsChangedNotifier), 1);
 
+  dialog->Show(false);
+  EXPECT_FALSE(widget->isVisible());
+  dialog->Show(true);
+  EXPECT_TRUE(widget->isVisible());
   dialog->Destroy();
   Settle();
   EXPECT_EQ(caller.dialog, nullptr);

@@ -3,13 +3,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPixmap>
 
 #include "viewer/core/dm/Dialog.h"
 #include "viewer/core/dm/Item.h"
 #include "viewer/core/dm/UserActions.h"
 #include "viewer/core/resources/ResourceStore.h"
-#include "viewer/core/resources/XpmImage.h"
+#include "viewer/qt/Conversions.h"
 #include "viewer/qt/PainterSurface.h"
 #include "viewer/qt/dialogs/ItemViews.h"
 
@@ -97,7 +96,7 @@ void DialogWidget::SyncStructure() {
 }
 
 void DialogWidget::SyncWindow() {
-  setWindowTitle(QString::fromStdString(dialog_->GetText()));
+  setWindowTitle(FromUtf8(dialog_->GetText()));
   const host::ADMRect bounds = dialog_->GetBoundsRect();
   // Only bounds the dialog itself changed are applied: a person's move or
   // resize that has not reached the dialog yet must not be undone.
@@ -218,12 +217,8 @@ void DialogWidget::paintEvent(QPaintEvent* event) {
 
 QIcon DialogWidget::Icon(int picture, const std::string& family) const {
   if (picture == 0 || !dialog_) return {};
-  const XpmImage* image = resources_.Image(dialog_->Plugin(), "icon", picture, family);
-  QPixmap pixmap;
-  if (!image || !pixmap.loadFromData(reinterpret_cast<const uchar*>(image->data.data()),
-                                     static_cast<uint>(image->data.size()), "XPM"))
-    return {};
-  return QIcon(pixmap);
+  const QPixmap pixmap = PixmapOf(resources_.Image(dialog_->Plugin(), "icon", picture, family));
+  return pixmap.isNull() ? QIcon() : QIcon(pixmap);
 }
 
 QWidget* DialogWidget::ItemWidget(int itemID) const {

@@ -25,6 +25,7 @@
 #include "viewer/core/dm/Item.h"
 #include "viewer/core/dm/List.h"
 #include "viewer/core/dm/UserActions.h"
+#include "viewer/qt/Conversions.h"
 #include "viewer/qt/InputMapping.h"
 #include "viewer/qt/PainterSurface.h"
 #include "viewer/qt/dialogs/DialogWidget.h"
@@ -33,10 +34,8 @@ namespace viewer::qt {
 
 namespace {
 
-QString ToQString(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
 // Button titles are plain text: '&' is no mnemonic mark.
-QString ButtonText(const std::string& utf8) { return ToQString(utf8).replace('&', "&&"); }
+QString ButtonText(const std::string& utf8) { return FromUtf8(utf8).replace('&', "&&"); }
 
 // Focus moves a person makes (not those of windows opening or the dialog
 // putting the focus somewhere itself).
@@ -80,7 +79,7 @@ void ItemView::Sync() {
   widget->setGeometry(bounds.left, bounds.top, std::max(0, bounds.Width()), std::max(0, bounds.Height()));
   widget->setVisible(item_.IsVisible());
   widget->setEnabled(item_.IsEnabled());
-  widget->setToolTip(ToQString(item_.Tip()));
+  widget->setToolTip(FromUtf8(item_.Tip()));
   SyncContent();
   syncing_ = false;
 }
@@ -123,7 +122,7 @@ class StaticTextView final : public ItemView {
   QWidget* Widget() const override { return label_; }
 
  protected:
-  void SyncContent() override { label_->setText(ToQString(item_.GetText())); }
+  void SyncContent() override { label_->setText(FromUtf8(item_.GetText())); }
 
  private:
   QLabel* label_;
@@ -144,7 +143,7 @@ class EditTextView final : public ItemView {
 
  protected:
   void SyncContent() override {
-    const QString text = ToQString(item_.GetText());
+    const QString text = FromUtf8(item_.GetText());
     if (edit_->text() == text) return;
     const int cursor = edit_->cursorPosition();
     edit_->setText(text);
@@ -201,7 +200,7 @@ std::vector<EntryLook> LooksOf(const dm::List& list) {
   std::vector<EntryLook> looks;
   for (int i = 0; i < list.NumberOfEntries(); ++i) {
     const dm::Entry& entry = *list.EntryAt(i);
-    looks.push_back({ToQString(entry.GetText()), entry.IsSeparator(), entry.IsEnabled(), entry.GetPictureID(),
+    looks.push_back({FromUtf8(entry.GetText()), entry.IsSeparator(), entry.IsEnabled(), entry.GetPictureID(),
                      entry.PictureFamily()});
   }
   return looks;
@@ -245,7 +244,7 @@ class ComboView final : public ItemView {
     }
     combo_->setCurrentIndex(list.ActiveIndex());
     if (combo_->isEditable()) {
-      const QString text = ToQString(item_.GetText());
+      const QString text = FromUtf8(item_.GetText());
       if (combo_->lineEdit()->text() != text) combo_->lineEdit()->setText(text);
     }
   }
@@ -331,7 +330,7 @@ class TreeView final : public ItemView {
     for (int i = 0; i < count; ++i) {
       const dm::ListEntry& entry = *list.EntryAt(i);
       QTreeWidgetItem* child = i < node->childCount() ? node->child(i) : new QTreeWidgetItem(node);
-      child->setText(0, ToQString(entry.GetText()));
+      child->setText(0, FromUtf8(entry.GetText()));
       const dm::HierarchyList* children = entry.ChildList();
       child->setChildIndicatorPolicy(children ? QTreeWidgetItem::ShowIndicator
                                               : QTreeWidgetItem::DontShowIndicatorWhenChildless);
