@@ -113,6 +113,12 @@ QImage PageRenderer::Render(const PageRequest& request) {
   return page;
 }
 
+qint64 PageRenderer::PixelsHeld() const {
+  qint64 pixels = 0;
+  for (const Entry& entry : cache_) pixels += static_cast<qint64>(entry.image.width()) * entry.image.height();
+  return pixels;
+}
+
 void PageRenderer::Keep(const std::vector<int>& pages) {
   int others = 0;
   for (auto it = cache_.begin(); it != cache_.end();) {

@@ -53,6 +53,7 @@ class PageRenderer {
   // Page renders so far and images held (for measurements).
   int RenderCount() const { return renders_; }
   int ImagesHeld() const { return static_cast<int>(cache_.size()); }
+  qint64 PixelsHeld() const;
 
  private:
   struct Entry {

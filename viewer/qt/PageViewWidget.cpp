@@ -24,14 +24,15 @@ namespace viewer::qt {
 
 namespace {
 
-// A page is never laid out larger than this (pixels per side), so that a
-// canvas of many pages at a high zoom still fits the scroll bars.
-constexpr int kLargestPageSide = 1 << 22;
+// The canvas never grows beyond this (pixels per side), so that many pages
+// at a high zoom still fit the scroll bars' integers; pages beyond it are
+// laid out smaller than the zoom asks.
+constexpr int kLargestCanvasSide = 1 << 29;
 const QColor kBackground(0x80, 0x80, 0x80);
 
-int Side(double pixels) {
-  if (!std::isfinite(pixels)) return kLargestPageSide;
-  return static_cast<int>(std::clamp<long long>(std::llround(pixels), 1, kLargestPageSide));
+int Side(double pixels, int largest) {
+  if (!std::isfinite(pixels)) return largest;
+  return static_cast<int>(std::clamp<double>(std::round(pixels), 1, largest));
 }
 
 Qt::CursorShape ResizeShape(host::AVDragType kind) {
@@ -89,12 +90,14 @@ void PageViewWidget::Relayout() {
   const bool sizesStale = laid_.zoom != view_->ZoomFactor() || laid_.rotation != view_->Rotation() ||
                           laid_.numPages != numPages || laid_.revision != doc_->Pdf().Revision();
   if (sizesStale) {
+    const int largest = kLargestCanvasSide / std::max(1, numPages + 1);
     pageSizes_.assign(static_cast<std::size_t>(numPages), QSize(1, 1));
     for (int i = 0; i < numPages; ++i) {
       try {
         const host::PDPage page = doc_->Pdf().AcquirePage(i);
         const PageGeometry geometry(page->CropBox(), page->Rotate() + view_->Rotation(), view_->ZoomFactor());
-        pageSizes_[static_cast<std::size_t>(i)] = QSize(Side(geometry.DisplayWidth()), Side(geometry.DisplayHeight()));
+        pageSizes_[static_cast<std::size_t>(i)] =
+            QSize(Side(geometry.DisplayWidth(), largest), Side(geometry.DisplayHeight(), largest));
       } catch (const host::HostError&) {
         // A page that cannot be read takes the smallest place.
       }

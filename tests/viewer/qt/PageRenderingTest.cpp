@@ -126,6 +126,16 @@ TEST_F(PageRendering, AnAlertOfADrawingProcedureIsShownAfterThePaint) {
   rig.Host().DrawProcs().Unregister(&Painted::Proc);
 }
 
+TEST_F(PageRendering, AnExtremeZoomIsShownFromImagesOfBoundedSize) {
+  doc.View().SetContinuous(true);
+  doc.View().SetZoomFactor(5000);
+  view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+  const QImage shown = rig.Grab(doc);
+  EXPECT_FALSE(shown.isNull());
+  EXPECT_LE(view.Renderer().PixelsHeld(),
+            viewer::qt::PageRenderer::kPixelLimit * (1 + viewer::qt::PageRenderer::kReserve));
+}
+
 TEST_F(PageRendering, ContinuousScrollingRendersOnlyThePagesInViewAndFollowsTheCurrentPage) {
   doc.View().SetContinuous(true);
   Settle();
