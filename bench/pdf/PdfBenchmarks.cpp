@@ -19,6 +19,7 @@
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include "bench/RatioReporter.h"
 #include "viewer/pdf/HostDoubles.h"
 #include "viewer/pdf/PdfDocument.h"
 
@@ -117,31 +118,14 @@ BENCHMARK(BM_AcquirePageContent)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Baseline_QpdfWritesFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveThroughDocument)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const auto& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
-  std::map<std::string, double> times;
-};
-
-void PrintRatio(const RatioReporter& reporter, const char* what, const char* measured, const char* baseline) {
-  const auto m = reporter.times.find(measured);
-  const auto b = reporter.times.find(baseline);
-  if (m == reporter.times.end() || b == reporter.times.end() || b->second <= 0) return;
-  std::printf("%-40s %.2fx its baseline (%s)\n", what, m->second / b->second, baseline);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  korvid::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintRatio(reporter, "page content acquisition:", "BM_AcquirePageContent", "BM_Baseline_QpdfParsesContent");
-  PrintRatio(reporter, "save through the document:", "BM_SaveThroughDocument", "BM_Baseline_QpdfWritesFile");
+  reporter.PrintRatio("page content acquisition:", "BM_AcquirePageContent", "BM_Baseline_QpdfParsesContent");
+  reporter.PrintRatio("save through the document:", "BM_SaveThroughDocument", "BM_Baseline_QpdfWritesFile");
   benchmark::Shutdown();
   return 0;
 }

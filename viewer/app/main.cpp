@@ -1,16 +1,19 @@
 // korvid-viewer: the viewer with its plug-ins.
 //
-//   korvid-viewer --headless --script FILE [--host-version X.Y] [--language XXX] [--plugins DIR]
+//   korvid-viewer [OPTIONS] [FILE...]
+//   korvid-viewer --headless --script FILE [OPTIONS]
+//   OPTIONS: [--host-version X.Y] [--language XXX] [--plugins DIR]
 //
-// Headless, the script drives the viewer and everything a person would see
-// is printed, one line each. Exit status: 0 done, 2 bad command line or bad
-// script line.
+// On the desktop each file opens in its window. Headless, the script drives
+// the viewer and everything a person would see is printed, one line each.
+// Exit status: 0 done, 2 bad command line or bad script line, 3 no display.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "viewer/core/Environment.h"
 #include "viewer/core/Host.h"
@@ -18,19 +21,26 @@
 #include "viewer/script/ScriptParser.h"
 #include "viewer/script/ScriptRunner.h"
 
+#ifdef KORVID_WITH_DESKTOP
+#include "viewer/qt/DesktopApp.h"
+#endif
+
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kNoDisplay = 3;
 
 struct CommandLine {
   bool headless = false;
   std::string script;
+  std::vector<std::string> files;
   viewer::HostOptions host;
 };
 
 int Usage(const std::string& problem) {
   std::cerr << "korvid-viewer: " << problem << "\n"
-            << "usage: korvid-viewer --headless --script FILE [--host-version X.Y] [--language XXX] "
+            << "usage: korvid-viewer [--host-version X.Y] [--language XXX] [--plugins DIR] [FILE...]\n"
+            << "       korvid-viewer --headless --script FILE [--host-version X.Y] [--language XXX] "
                "[--plugins DIR]\n";
   return kUsageError;
 }
@@ -55,13 +65,35 @@ std::string Parse(int argc, char** argv, CommandLine* line) {
       if (line->host.language.size() != 3) throw std::invalid_argument("--language takes three letters");
     } else if (arg == "--plugins") {
       line->host.pluginDir = value();
-    } else {
+    } else if (arg.starts_with("--")) {
       throw std::invalid_argument("unknown option " + arg);
+    } else {
+      line->files.push_back(arg);
     }
   }
-  if (!line->headless) return "the desktop front end is not built yet; run with --headless --script FILE";
-  if (line->script.empty()) return "--headless needs --script FILE";
+  if (line->headless) {
+    if (line->script.empty()) return "--headless needs --script FILE";
+    if (!line->files.empty()) return "headless, the script opens the files";
+  } else if (!line->script.empty()) {
+    return "--script needs --headless";
+  }
   return {};
+}
+
+int RunDesktop(int argc, char** argv, const CommandLine& line) {
+#ifdef KORVID_WITH_DESKTOP
+  if (!viewer::qt::DisplayAvailable()) {
+    std::cerr << "korvid-viewer: no display to show windows on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+              << "Run it headless with a script: korvid-viewer --headless --script FILE (./run.sh --headless).\n";
+    return kNoDisplay;
+  }
+  return viewer::qt::RunDesktop(argc, argv, line.host, line.files);
+#else
+  (void)argc;
+  (void)argv;
+  (void)line;
+  return Usage("this build has no desktop front end (Qt 6 was not found); run with --headless --script FILE");
+#endif
 }
 
 }  // namespace
@@ -73,6 +105,7 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& e) {
     return Usage(e.what());
   }
+  if (!line.headless) return RunDesktop(argc, argv, line);
 
   std::ifstream in(line.script, std::ios::binary);
   if (!in) return Usage("cannot read " + line.script);

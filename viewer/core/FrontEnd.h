@@ -96,6 +96,12 @@ class FrontEnd {
   virtual void SetCursor(host::AVCursor cursor) = 0;
   virtual void SetWaitCursor(bool on) = 0;
   virtual void OpenHelp(const std::string& path) = 0;
+
+  // The user asked to quit and every document has closed: a front end with
+  // windows ends its event loop.
+  virtual void QuitRequested() {}
+  // Asks for a page number (from 1) to go to; nothing when cancelled.
+  virtual std::optional<int> AskPageNumber(PageView& /*view*/) { return std::nullopt; }
 };
 
 }  // namespace viewer

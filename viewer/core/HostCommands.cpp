@@ -52,6 +52,7 @@ void HostCommands::AddItem(Menu& menu, const std::string& title, const std::stri
   MenuItem* item = host_.Menus().NewItem({title, name, nullptr, shortcut, modifiers, nullptr});
   item->SetExecuteProc(&Command::Execute, command);
   item->SetComputeEnabledProc(&Command::Enabled, command);
+  item->SetComputeMarkedProc(&Command::Marked, command);
   menu.AddItem(item, host::kMenuAppend);
   item->Release();
 }
@@ -101,6 +102,15 @@ void HostCommands::BuildFileMenu() {
           's', 3);
   AddItem(file, "Close", "Close", OnFrontView([this](PageView& view) { host_.Documents().Close(view.Doc(), false); }),
           'w', 2);
+  AddItem(file, "-", "QuitSeparator", NewCommand([] {}));
+  AddItem(file, "Quit", "Quit", NewCommand([this] {
+            // Each document asks to be saved first; one whose save fails stays open.
+            while (host_.Documents().Count() > 0) {
+              if (!host_.Documents().Close(host_.Documents().At(host_.Documents().Count() - 1), false)) return;
+            }
+            host_.Front().QuitRequested();
+          }),
+          'q', 2);
 }
 
 void HostCommands::BuildEditMenu() {
@@ -132,11 +142,35 @@ void HostCommands::BuildViewMenu() {
   AddItem(view, "Zoom In", "ZoomIn", OnFrontView([](PageView& v) { v.SetZoomFactor(v.ZoomFactor() * 2); }), '=', 2);
   AddItem(view, "Zoom Out", "ZoomOut", OnFrontView([](PageView& v) { v.SetZoomFactor(v.ZoomFactor() / 2); }), '-', 2);
   AddItem(view, "Actual Size", "ActualSize", OnFrontView([](PageView& v) { v.SetZoomFactor(1.0); }), '1', 2);
+  AddItem(view, "Fit Page", "FitPage", OnFrontView([](PageView& v) { v.FitPage(); }), '0', 2);
+  AddItem(view, "Fit Width", "FitWidth", OnFrontView([](PageView& v) { v.FitWidth(); }), '2', 2);
+  AddItem(view, "-", "ZoomSeparator", NewCommand([] {}));
   AddItem(view, "First Page", "FirstPage", OnFrontView(goTo([](const PageView&) { return 0; })));
   AddItem(view, "Previous Page", "PrevPage", OnFrontView(goTo([](const PageView& v) { return v.GetPageNum() - 1; })));
   AddItem(view, "Next Page", "NextPage", OnFrontView(goTo([](const PageView& v) { return v.GetPageNum() + 1; })));
   AddItem(view, "Last Page", "LastPage",
           OnFrontView(goTo([](const PageView& v) { return v.Doc().Pdf().NumPages() - 1; })));
+  AddItem(view, "Go to Page...", "GoToPage", OnFrontView([this](PageView& v) {
+            if (const std::optional<int> page = host_.Front().AskPageNumber(v)) {
+              if (*page >= 1 && *page <= v.Doc().Pdf().NumPages()) v.GoToPage(*page - 1);
+            }
+          }),
+          'g', 2);
+  AddItem(view, "-", "PageSeparator", NewCommand([] {}));
+  const auto layout = [this](bool continuous) {
+    return NewCommand(
+        [this, continuous] {
+          if (Document* doc = host_.Documents().Front()) doc->View().SetContinuous(continuous);
+        },
+        [this] { return host_.Documents().Front() != nullptr; },
+        [this, continuous] {
+          const Document* doc = host_.Documents().Front();
+          return doc && doc->View().Continuous() == continuous;
+        });
+  };
+  AddItem(view, "Single Page", "SinglePage", layout(false));
+  AddItem(view, "Continuous", "Continuous", layout(true));
+  AddItem(view, "-", "RotateSeparator", NewCommand([] {}));
   AddItem(view, "Rotate Clockwise", "RotateClockwise",
           OnFrontView([](PageView& v) { v.SetRotation(v.Rotation() + 90); }));
 }

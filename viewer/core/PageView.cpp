@@ -99,6 +99,30 @@ void PageView::SetViewportSize(int width, int height) {
   viewportHeight_ = std::max(0, height);
 }
 
+void PageView::FitPage() {
+  if (viewportWidth_ <= 0 || viewportHeight_ <= 0 || pageNum_ < 0) return;
+  const PageGeometry actual = ActualSize();
+  if (actual.DisplayWidth() <= 0 || actual.DisplayHeight() <= 0) return;
+  SetZoomFactor(std::min(viewportWidth_ / actual.DisplayWidth(), viewportHeight_ / actual.DisplayHeight()));
+}
+
+void PageView::FitWidth() {
+  if (viewportWidth_ <= 0 || pageNum_ < 0) return;
+  const PageGeometry actual = ActualSize();
+  if (actual.DisplayWidth() > 0) SetZoomFactor(viewportWidth_ / actual.DisplayWidth());
+}
+
+PageGeometry PageView::ActualSize() const {
+  Geometry();  // reads the page's boxes
+  return PageGeometry(boxes_->cropBox, boxes_->rotate + rotation_, 1.0);
+}
+
+void PageView::SetContinuous(bool continuous) {
+  if (continuous == continuous_) return;
+  continuous_ = continuous;
+  Changed(0);
+}
+
 void PageView::Changed(int flags) {
   host_.Front().ViewChanged(*this);
   if (flags != 0) {

@@ -73,6 +73,16 @@ class PageView final : public host::AVPageView {
   host::AVPoint Scroll() const { return {scrollX_, scrollY_}; }
   // The visible area; 0 x 0 (the default) fits the whole page.
   void SetViewportSize(int width, int height);
+  int ViewportWidth() const { return viewportWidth_; }
+  int ViewportHeight() const { return viewportHeight_; }
+  // Zooms so that the whole page, or its width, fills the visible area
+  // (nothing while the view has no visible area).
+  void FitPage();
+  void FitWidth();
+  // Continuous: the pages one below the other, scrolled through; else one
+  // page at a time. Device space is the current page's either way.
+  bool Continuous() const { return continuous_; }
+  void SetContinuous(bool continuous);
   PageGeometry Geometry() const;
   // One draw pass: will-draw, the host's outline (if any), every drawing
   // procedure on the surface, did-draw. Front ends call it when they paint.
@@ -90,6 +100,8 @@ class PageView final : public host::AVPageView {
   };
   void CheckPage(int page) const;
   void Changed(int flags);
+  // The current page at 100 %.
+  PageGeometry ActualSize() const;
 
   Host& host_;
   Document& doc_;
@@ -100,6 +112,7 @@ class PageView final : public host::AVPageView {
   int scrollY_ = 0;
   int viewportWidth_ = 0;
   int viewportHeight_ = 0;
+  bool continuous_ = false;
   int operationDepth_ = 0;
   bool pendingInvalidate_ = false;
   host::AVPoint lastMouse_;

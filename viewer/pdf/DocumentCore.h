@@ -4,6 +4,7 @@
 // kErrDocumentClosed instead of dangling.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include <qpdf/QPDF.hh>
@@ -29,7 +30,11 @@ class DocumentCore {
   void SetFlags(int flags) { flags_ |= flags; }
   void ClearFlags(int flags) { flags_ &= ~flags; }
   // Every change through the seam leaves the document needing a save.
-  void MarkChanged() { flags_ |= host::kPDDocNeedsSave; }
+  void MarkChanged() {
+    flags_ |= host::kPDDocNeedsSave;
+    ++revision_;
+  }
+  std::uint64_t Revision() const { return revision_; }
 
   AtomResolver& Atoms() const { return *atoms_; }
   DocumentEvents& Events() const { return *events_; }
@@ -45,6 +50,7 @@ class DocumentCore {
   DocumentEvents* events_;
   PdfDocument* owner_ = nullptr;
   int flags_ = 0;
+  std::uint64_t revision_ = 0;
 };
 
 using DocumentCoreRef = std::shared_ptr<DocumentCore>;

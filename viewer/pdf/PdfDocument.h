@@ -52,6 +52,16 @@ class PdfDocument : public host::PDDoc {
   // DidSave.
   virtual void WriteTo(const std::string& path) = 0;
 
+  // The document as a save would write it now, in memory, without
+  // notifications: what a view renders after the objects changed. A copy
+  // for display has its form fields' widgets written as plain annotations,
+  // so that a renderer without a form layer shows them as they look (with
+  // their appearances and flags); the document itself is left as it was.
+  enum class MemoryCopy { Exact, ForDisplay };
+  virtual std::string WriteToMemory(MemoryCopy kind = MemoryCopy::Exact) = 0;
+  // Grows with every change made through the seam.
+  virtual std::uint64_t Revision() const = 0;
+
   // Test hook: the next writes fail after this many bytes (negative: never).
   virtual void FailWritesAfterBytesForTesting(std::int64_t bytes) = 0;
 

@@ -221,6 +221,32 @@ TEST_F(DocumentsTest, HeadlessViewsShowTheWholePageFromTheCropBoxCorner) {
   harness.Settle();  // painting beyond the limit draws nothing and does not fail
 }
 
+TEST_F(DocumentsTest, FitPageAndFitWidthFillTheVisibleAreaOfTheCurrentPage) {
+  viewer::PageView& view = docs.Open(Copy("a.pdf"), true).View();
+  view.FitPage();  // no visible area yet: nothing to fit
+  EXPECT_DOUBLE_EQ(view.ZoomFactor(), 1.0);
+  view.SetViewportSize(306, 1000);
+  view.FitPage();
+  EXPECT_DOUBLE_EQ(view.ZoomFactor(), 0.5);  // the width decides
+  view.SetViewportSize(1000, 396);
+  view.FitPage();
+  EXPECT_DOUBLE_EQ(view.ZoomFactor(), 0.5);  // the height decides
+  view.GoToPage(1);  // on its side: 792 wide
+  view.FitWidth();
+  EXPECT_DOUBLE_EQ(view.ZoomFactor(), 1000.0 / 792);
+}
+
+TEST_F(DocumentsTest, QuitClosesEveryDocumentAskingToSaveFirst) {
+  const std::string path = Copy("a.pdf");
+  docs.Open(path, true).Pdf().SetFlags(host::kPDDocNeedsSave);
+  docs.Open(Copy("b.pdf"), true);
+  harness.FrontEnd().QueueAlertAnswer(1);
+  EXPECT_TRUE(harness.Host().ChooseMenuItem(*harness.Host().Menus().FindItem("Quit")));
+  EXPECT_EQ(docs.Count(), 0);
+  EXPECT_EQ(harness.FrontEnd().AlertTexts(),
+            std::vector<std::string>{"Save the changes to \"a.pdf\" before closing?"});
+}
+
 // A drawing procedure that draws on the port and asks for an alert.
 struct DrawLog {
   Recorder* recorder;

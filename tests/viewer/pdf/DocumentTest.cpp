@@ -165,6 +165,32 @@ TEST(PdfDocument, AnnotationsOfAPage) {
   EXPECT_EQ(ErrorOf([&] { page->GetAnnot(-1); }), host::kErrBadParameter);
 }
 
+TEST(PdfDocument, AMemoryCopyForDisplayShowsWidgetsAsStampsAndLeavesTheDocumentAlone) {
+  ScratchFolder folder;
+  korvid::test::WritePdf(folder / "form.pdf", [](QPDF& qpdf) {
+    QPDFObjectHandle page = AddPage(qpdf, {});
+    QPDFObjectHandle widget = qpdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Annot /Subtype /Widget /Rect [0 0 10 10] /F 4 /T (field) >>"));
+    page.replaceKey("/Annots", QPDFObjectHandle::newArray({widget}));
+  });
+  OpenDoc open(folder / "form.pdf");
+  EXPECT_EQ(open->Revision(), 0u);
+  const auto subtypeIn = [](const std::string& bytes) {
+    QPDF copy;
+    copy.processMemoryFile("copy", bytes.data(), bytes.size());
+    QPDFObjectHandle page = copy.getAllPages().front();
+    return page.getKey("/Annots").getArrayItem(0).getKey("/Subtype").getName();
+  };
+  EXPECT_EQ(subtypeIn(open->WriteToMemory()), "/Widget");
+  EXPECT_EQ(subtypeIn(open->WriteToMemory(viewer::pdf::PdfDocument::MemoryCopy::ForDisplay)), "/Stamp");
+  host::PDAnnot widget = open->AcquirePage(0)->GetAnnot(0);
+  EXPECT_EQ(widget.Subtype(), open.atoms.Atom("Widget"));
+  EXPECT_EQ(open->Revision(), 0u);  // writing a copy changes nothing
+  EXPECT_FALSE(open->Flags() & host::kPDDocNeedsSave);
+  widget.SetFlags(host::kPDAnnotHidden);
+  EXPECT_EQ(open->Revision(), 1u);
+}
+
 TEST(PdfDocument, NewDocumentGetsRealPagesWhereAsked) {
   ScratchFolder folder;
   OpenDoc open;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include <qpdf/QPDFWriter.hh>
 
@@ -120,6 +122,50 @@ void QpdfDocument::WriteTo(const std::string& path) {
     QPDFWriter writer(qpdf);
     writer.setOutputPipeline(&out);
     writer.write();
+  });
+}
+
+namespace {
+
+// Widget annotations written as stamps for the time of one write: renderers
+// draw a stamp's appearance (chosen by /AS) and honour its flags like a
+// widget's, but leave widgets to a form layer.
+class WidgetsAsStamps {
+ public:
+  explicit WidgetsAsStamps(QPDF& qpdf) {
+    const QPDFObjectHandle stamp = QPDFObjectHandle::newName("/Stamp");
+    for (QPDFObjectHandle page : qpdf.getAllPages()) {
+      QPDFObjectHandle annots = page.getKey("/Annots");
+      if (!annots.isArray()) continue;
+      for (QPDFObjectHandle annot : annots.aitems()) {
+        if (!annot.isDictionary() || !annot.getKey("/Subtype").isNameAndEquals("/Widget")) continue;
+        annot.replaceKey("/Subtype", stamp);
+        retyped_.push_back(annot);
+      }
+    }
+  }
+  ~WidgetsAsStamps() {
+    for (QPDFObjectHandle& annot : retyped_) annot.replaceKey("/Subtype", QPDFObjectHandle::newName("/Widget"));
+  }
+  WidgetsAsStamps(const WidgetsAsStamps&) = delete;
+  WidgetsAsStamps& operator=(const WidgetsAsStamps&) = delete;
+
+ private:
+  std::vector<QPDFObjectHandle> retyped_;
+};
+
+}  // namespace
+
+std::string QpdfDocument::WriteToMemory(MemoryCopy kind) {
+  QPDF& qpdf = core_->Qpdf();
+  return TranslateQpdfErrors(host::kErrGeneral, [&] {
+    std::optional<WidgetsAsStamps> stamps;
+    if (kind == MemoryCopy::ForDisplay) stamps.emplace(qpdf);
+    QPDFWriter writer(qpdf);
+    writer.setOutputMemory();
+    writer.write();
+    const std::unique_ptr<Buffer> buffer(writer.getBuffer());
+    return std::string(reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize());
   });
 }
 

@@ -34,6 +34,8 @@ class QpdfDocument final : public PdfDocument {
   void Close() override;
 
   void WriteTo(const std::string& path) override;
+  std::string WriteToMemory(MemoryCopy kind) override;
+  std::uint64_t Revision() const override { return core_->Revision(); }
   void FailWritesAfterBytesForTesting(std::int64_t bytes) override { failWritesAfter_ = bytes; }
   int PageIndexOf(const host::CosObj& pageDict) const override;
 
