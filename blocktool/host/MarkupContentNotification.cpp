@@ -37,6 +37,11 @@ CMarkupDocCollection* CollectionOf(host::PDDoc* doc) {
   return doc && gAcroViewHFT ? CollectionOf(gAcroViewHFT->AVDocFromPDDoc(doc)) : nullptr;
 }
 
+// Whether the plain will-save switched the block tool off for the save in
+// progress: only then does did-save switch it on again, so a user who put the
+// tool down before saving keeps the tool they chose.
+bool toolOffForSave = false;
+
 bool IsMarkupTool(host::AVToolRec* tool) {
   return tool && tool->GetType && atMarkupTool != host::ASAtomNull && tool->GetType(tool) == atMarkupTool;
 }
@@ -169,13 +174,16 @@ void Markup_NotifPDDocWillSave(const AVNotificationArgs& args, void* clientData)
   if (CMarkupDocCollection* collection = CollectionOf(args.pdDoc)) collection->UpdateFamilies();
   if (bSaveAsInProgress || !gAcroViewHFT) return;
   // The tool is off while the file is written; did-save turns it on again.
-  if (IsMarkupToolActive()) gAcroViewHFT->SetActiveTool(gAcroViewHFT->GetLastActiveTool(), false);
+  if (IsMarkupToolActive()) {
+    toolOffForSave = true;
+    gAcroViewHFT->SetActiveTool(gAcroViewHFT->GetLastActiveTool(), false);
+  }
 }
 
 void Markup_NotifPDDocDidSave(const AVNotificationArgs& args, void* clientData) {
   if (!IsOurs(clientData)) return;
   if (CMarkupDocCollection* collection = CollectionOf(args.pdDoc)) collection->SaveEnded();
-  if (gAcroViewHFT) {
+  if (gAcroViewHFT && std::exchange(toolOffForSave, false)) {
     if (host::AVToolRec* last = gAcroViewHFT->GetLastActiveTool(); IsMarkupTool(last)) {
       gAcroViewHFT->SetActiveTool(last, false);
     }

@@ -145,7 +145,10 @@ TEST_F(Notifications, SavingWithTheBlockToolActiveSwitchesItOffMeanwhile) {
   pages_.Save(doc, pages_.File("out.pdf"));
   EXPECT_EQ(calls, (std::vector<std::string>{"deactivate", "activate"}));
   EXPECT_EQ(Host().Tools().Active(), &tool);
+  // A tool put down before the save stays down after it.
   Host().SetActiveTool(Host().Tools().Default(), true);
+  pages_.Save(doc, pages_.File("out2.pdf"));
+  EXPECT_EQ(Host().Tools().Active(), Host().Tools().Default());
   Host().Tools().UnregisterPluginTools();
 }
 
@@ -173,7 +176,10 @@ TEST_F(Notifications, BoundFormFieldsAreHiddenWhileTheToolIsOnAndSavedShown) {
   pages_.Save(doc, pages_.File("out.pdf"));
   EXPECT_EQ(SavedFile(pages_.File("out.pdf")).Page(0).getKey("/Annots").getArrayItem(0).getKey("/F").getIntValue(), 4);
   EXPECT_EQ(Host().Tools().Active(), &tool);
+  // A tool put down before the save stays down after it.
   Host().SetActiveTool(Host().Tools().Default(), true);
+  pages_.Save(doc, pages_.File("out2.pdf"));
+  EXPECT_EQ(Host().Tools().Active(), Host().Tools().Default());
   Host().Tools().UnregisterPluginTools();
 }
 

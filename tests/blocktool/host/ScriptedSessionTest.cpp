@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "blocktool/collections/MarkupPageCollection.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
@@ -86,6 +90,33 @@ TEST(BlockToolScript, StartUpShowsTheMenusInTheirOrderAndASessionIsSaved) {
                                  std::pair<const std::string, host::AVRect>{"Price.1", {100, 100, 220, 160}},
                                  std::pair<const std::string, host::AVRect>{"Total", {100, 200, 220, 260}},
                                  std::pair<const std::string, host::AVRect>{"Total.1", {100, 200, 220, 260}}));
+}
+
+
+TEST(BlockToolScript, TheBundledExampleMarksUpItsFirstPage) {
+  TempDir dir;
+  std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File("example.pdf"));
+  std::ifstream script(KORVID_SOURCE_DIR "/examples/example.kvs");
+  const std::string text((std::istreambuf_iterator<char>(script)), std::istreambuf_iterator<char>());
+  const ViewerRun run = RunViewer(dir.Path().string(), text);
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const std::string& line : {std::string("open: example.pdf (3 pages)"), std::string("zoom: 200%"),
+                                  std::string("page: 1 of 3"), std::string("tool: MarkupContent"),
+                                  "saved: " + dir.File("example-marked.pdf"), std::string("front: none")})
+    EXPECT_TRUE(Has(run.out, line)) << line;
+  EXPECT_FALSE(Has(run.out, "unused: dialog Zolt:Properties"));
+  EXPECT_TRUE(korvid::test::QpdfCheckPasses(dir.File("example-marked.pdf")));
+
+  HostHarness fresh;
+  ASSERT_TRUE(fresh.AttachLinkedPlugin(&PIMain, &PIResources));
+  viewer::Document& doc = fresh.Open(dir.File("example-marked.pdf"));
+  std::map<std::string, host::AVRect> saved;
+  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries())
+    if (block) saved[block->BlockName()] = block->BlockRect();
+  EXPECT_THAT(saved, ElementsAre(std::pair<const std::string, host::AVRect>{"Body", {72, 520, 320, 640}},
+                                 std::pair<const std::string, host::AVRect>{"Headline", {72, 460, 320, 500}},
+                                 std::pair<const std::string, host::AVRect>{"Signature", {360, 372, 540, 432}},
+                                 std::pair<const std::string, host::AVRect>{"Title", {72, 62, 540, 102}}));
 }
 
 }  // namespace

@@ -11,18 +11,6 @@ namespace {
 
 using korvid::testing::TempDir;
 
-TEST(ViewerDocumentScript, TheBundledExampleRuns) {
-  TempDir dir;
-  std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File("example.pdf"));
-  std::ifstream script(KORVID_SOURCE_DIR "/examples/example.kvs");
-  const std::string text((std::istreambuf_iterator<char>(script)), std::istreambuf_iterator<char>());
-  const ViewerRun run = RunViewer(dir.Path(), text, WithoutPlugins(dir));
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, (std::vector<std::string>{"open: example.pdf (3 pages)", "front: example.pdf", "page: 2 of 3",
-                                               "zoom: 200%", "page: 3 of 3", "zoom: 100%", "page: 1 of 3",
-                                               "close: example.pdf", "front: none"}));
-}
-
 TEST(ViewerDocumentScript, ClicksDragsPopUpsAndKeysReachTheActiveTool) {
   TempDir dir;
   std::filesystem::copy_file(KORVID_SOURCE_DIR "/examples/example.pdf", dir.File("doc.pdf"));
