@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -20,6 +21,8 @@
 
 #include "support/TempDir.h"
 #include "viewer/core/PageView.h"
+#include "viewer/core/dm/Dialog.h"
+#include "viewer/core/dm/Item.h"
 #include "viewer/pdf/PdfTestSupport.h"
 #include "viewer/qt/MainWindow.h"
 #include "viewer/qt/QtTestSupport.h"
@@ -108,21 +111,41 @@ class BlockToolOnScreen : public ::testing::Test {
     Settle();
   }
 
+  // A click on the page at a device point (a click on a block starts a
+  // drag, which the release ends where it began).
+  void Click(QPoint device) {
+    const QPoint at = view.DeviceToViewport(device);
+    person.Then([&] { return rig.Front().ActiveDrag() != nullptr; },
+                [&, at] { QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, at); });
+    QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    if (rig.Front().ButtonDown()) QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    ASSERT_TRUE(person.Done());
+    Settle();
+  }
+
+  bool NeedsSave() const { return doc.GetPDDoc()->Flags() & host::kPDDocNeedsSave; }
+
   // The page rectangle a device rectangle of the view stands for.
   static PageRect OnPage(const QRect& device) {
     return {device.left() / kZoom, kPageHeight - (device.bottom() + 1) / kZoom, (device.right() + 1) / kZoom,
             kPageHeight - device.top() / kZoom};
   }
 
-  // Saves the document as name; the rectangles of the blocks of its first page, by name.
-  std::map<std::string, PageRect> SaveAs(const std::string& name) {
+  // Saves the document as name (checked with qpdf) and reads the stored
+  // blocks of its first page into qpdf.
+  QPDFObjectHandle SaveAndRead(const std::string& name, QPDF& qpdf) {
     const std::string path = folder.File(name);
     doc.GetPDDoc()->Save(host::ASPathName(path), host::kPDSaveFull);
     EXPECT_TRUE(korvid::test::QpdfCheckPasses(path));
-    QPDF qpdf;
     qpdf.processFile(path.c_str());
-    QPDFObjectHandle blocks = QPDFPageDocumentHelper(qpdf).getAllPages().at(0).getObjectHandle()
-                                  .getKey("/PieceInfo").getKey("/Korvid").getKey("/Private").getKey("/Blocks");
+    return QPDFPageDocumentHelper(qpdf).getAllPages().at(0).getObjectHandle()
+        .getKey("/PieceInfo").getKey("/Korvid").getKey("/Private").getKey("/Blocks");
+  }
+
+  // Saves the document as name; the rectangles of the blocks of its first page, by name.
+  std::map<std::string, PageRect> SaveAs(const std::string& name) {
+    QPDF qpdf;
+    QPDFObjectHandle blocks = SaveAndRead(name, qpdf);
     std::map<std::string, PageRect> rects;
     if (!blocks.isDictionary()) return rects;
     for (auto [key, block] : blocks.ditems()) {
@@ -190,6 +213,142 @@ TEST_F(BlockToolOnScreen, ABlockDrawnWithTheMouseIsStoredWhereItWasDrawnAndMoves
   const QImage moved = rig.Grab(doc);
   EXPECT_EQ(moved.pixel(r.left() + 3, r.center().y() + 20), selected) << "the frame moved with the block";
   EXPECT_NE(moved.pixel(r.left(), r.center().y() + 20), selected);
+}
+
+// Device points of the example's blocks on the first page at 150 %.
+const QPoint kOnTitle(450, 123);      // page (300, 710)
+const QPoint kOnSignature(675, 600);  // page (450, 392)
+
+constexpr int kOK = 1, kCancel = 2, kNameField = 12, kListArea = 23;
+// The value field of the first row of the list, and the tab buttons with
+// the names their screenshots get.
+constexpr int kFirstRowField = 1002, kRowStep = 10;
+const std::pair<int, const char*> kTabs[] = {{3, "general"}, {4, "text"},  {20, "text-flow"}, {21, "ruler-tabs"},
+                                             {5, "image"},   {6, "pdf"},   {7, "custom"}};
+
+// The rows whose value fields are on screen.
+int ShownRows(viewer::qt::DialogWidget& dialog) {
+  int shown = 0;
+  for (int id = kFirstRowField; QWidget* field = dialog.ItemWidget(id); id += kRowStep) shown += field->isVisible();
+  return shown;
+}
+
+QWidget* FirstShownField(viewer::qt::DialogWidget& dialog) {
+  for (int id = kFirstRowField; QWidget* field = dialog.ItemWidget(id); id += kRowStep)
+    if (field->isVisible()) return field;
+  return nullptr;
+}
+
+void Rename(viewer::qt::DialogWidget& dialog, const QString& name) {
+  auto* field = qobject_cast<QLineEdit*>(dialog.ItemWidget(kNameField));
+  ASSERT_TRUE(field);
+  QTest::mouseClick(field, Qt::LeftButton);
+  field->selectAll();
+  TypeText(field, name);
+}
+
+TEST_F(BlockToolOnScreen, ThePropertiesDialogOpensOnADoubleClickGrowsItsListWithTheWindowAndShowsEachTab) {
+  ChooseTheBlockTool();
+  Click(kOnTitle);
+  QStringList shotsTaken;
+  person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
+    viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
+    viewer::dm::Dialog& model = *dialog.Model();
+    QTest::mouseClick(dialog.ItemWidget(4), Qt::LeftButton);  // the text tab has more rows than fit
+    Settle();
+    const host::ADMRect area = model.GetItem(kListArea)->GetBoundsRect();
+    QWidget* field = FirstShownField(dialog);
+    ASSERT_TRUE(field);
+    const int fieldWidth = field->width();
+    const int rows = ShownRows(dialog);
+    dialog.resize(dialog.size() + QSize(100, 120));
+    EXPECT_TRUE(WaitUntil([&] { return model.GetItem(kListArea)->GetBoundsRect() != area; }));
+    Settle();
+    EXPECT_EQ(model.GetItem(kListArea)->GetBoundsRect(),
+              (host::ADMRect{area.top, area.left, area.bottom + 120, area.right + 100}));
+    EXPECT_GT(field->width(), fieldWidth) << "rows widen with the list";
+    EXPECT_EQ(ShownRows(dialog), rows + 5) << "five more rows of 24 pixels fit";
+
+    QImage previous;
+    for (const auto& [tab, name] : kTabs) {
+      QWidget* button = dialog.ItemWidget(tab);
+      if (!button || !button->isVisible()) continue;
+      QTest::mouseClick(button, Qt::LeftButton);
+      Settle();
+      EXPECT_TRUE(qobject_cast<QPushButton*>(button)->isChecked()) << name;
+      const QImage shot = dialog.grab().toImage();
+      EXPECT_NE(shot, previous) << name << " shows rows of its own";
+      previous = shot;
+      const QString file = QString("properties-%1.png").arg(name);
+      SaveScreenshot(shot, file);
+      shotsTaken << name;
+    }
+    QTest::mouseClick(dialog.ItemWidget(3), Qt::LeftButton);
+    Rename(dialog, "Heading");
+    QTest::mouseClick(dialog.ItemWidget(kOK), Qt::LeftButton);
+  });
+  QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, view.DeviceToViewport(kOnTitle));
+  if (rig.Front().ButtonDown()) QTest::mouseRelease(view.viewport(), Qt::LeftButton, Qt::NoModifier);
+  ASSERT_TRUE(person.Done());
+  EXPECT_EQ(shotsTaken, (QStringList{"general", "text", "custom"})) << "text flow and ruler tabs only with text flow on";
+  EXPECT_TRUE(NeedsSave());
+  const std::map<std::string, PageRect> saved = SaveAs("renamed.pdf");
+  ASSERT_TRUE(saved.count("Heading")) << "OK wrote the new name";
+  EXPECT_FALSE(saved.count("Title"));
+  ExpectNear(saved.at("Heading"), {72, 690, 540, 730});
+}
+
+TEST_F(BlockToolOnScreen, CancelInThePropertiesDialogLeavesBlockAndDocumentAsTheyWere) {
+  ChooseTheBlockTool();
+  Click(kOnSignature);
+  ASSERT_FALSE(NeedsSave());
+  person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
+    viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
+    EXPECT_FALSE(dialog.ItemWidget(4)->isVisible()) << "an image block has no text tab";
+    EXPECT_TRUE(dialog.ItemWidget(5)->isVisible());
+    Rename(dialog, "Stamp");
+    QTest::mouseClick(dialog.ItemWidget(kCancel), Qt::LeftButton);
+  });
+  QTest::keyClick(&view, Qt::Key_Return);
+  ASSERT_TRUE(person.Done());
+  EXPECT_EQ(ShownDialog(kProperties), nullptr);
+  EXPECT_FALSE(NeedsSave());
+  const std::map<std::string, PageRect> saved = SaveAs("cancelled.pdf");
+  EXPECT_TRUE(saved.count("Signature"));
+  EXPECT_FALSE(saved.count("Stamp"));
+}
+
+QAction* Titled(QMenu& menu, const QString& title) {
+  for (QAction* action : menu.actions())
+    if (action->text() == title) return action;
+  return nullptr;
+}
+
+TEST_F(BlockToolOnScreen, TheContextMenuListsTheBlocksUnderThePointerAndLocksTheSelection) {
+  ChooseTheBlockTool();
+  QMenu* top = nullptr;
+  person.Then([] { return ActivePopup() != nullptr; }, [&] {
+    top = ActivePopup();
+    QAction* here = Titled(*top, "Blocks Here");
+    ASSERT_TRUE(here && here->menu());
+    ASSERT_EQ(here->menu()->actions().size(), 1);
+    EXPECT_EQ(here->menu()->actions()[0]->text(), "Title");
+    top->setActiveAction(Titled(*top, "Lock"));
+    QTest::keyClick(top, Qt::Key_Right);
+  });
+  person.Then([&] { return ActivePopup() && ActivePopup() != top; }, [&] {
+    QMenu* lock = ActivePopup();
+    QAction* item = Titled(*lock, "Lock");
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isEnabled());
+    lock->setActiveAction(item);
+    QTest::keyClick(lock, Qt::Key_Return);
+  });
+  QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier, view.DeviceToViewport(kOnTitle));
+  ASSERT_TRUE(person.Done());
+  EXPECT_FALSE(ActivePopup());
+  QPDF qpdf;
+  EXPECT_EQ(SaveAndRead("locked.pdf", qpdf).getKey("/Title").getKey("/Locked").unparse(), "true");
 }
 
 }  // namespace
