@@ -8,6 +8,7 @@
 #include <string>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -316,6 +317,38 @@ TEST_F(BlockToolOnScreen, CancelInThePropertiesDialogLeavesBlockAndDocumentAsThe
   const std::map<std::string, PageRect> saved = SaveAs("cancelled.pdf");
   EXPECT_TRUE(saved.count("Signature"));
   EXPECT_FALSE(saved.count("Stamp"));
+}
+
+TEST_F(BlockToolOnScreen, UndoingAPropertiesChangeFlashesTheBlockThreeTimesThenItsFrameIsAsBefore) {
+  ChooseTheBlockTool();
+  Click(kOnTitle);
+  person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
+    Rename(*ShownDialog(kProperties), "Heading");
+    QTest::mouseClick(ShownDialog(kProperties)->ItemWidget(kOK), Qt::LeftButton);
+  });
+  QTest::keyClick(&view, Qt::Key_Return);
+  ASSERT_TRUE(person.Done());
+  Settle();
+
+  const QPoint onFrame = view.DeviceToViewport(QPoint(108, 93 + 30));  // the title's left edge
+  const auto frame = [&] { return rig.Grab(doc).pixel(onFrame); };
+  const QRgb purple = qRgb(128, 0, 128), selected = qRgb(255, 0, 255);
+  ASSERT_EQ(frame(), selected);
+  const int before = view.Passes();
+  window.activateWindow();  // the person comes back to the document's window
+  ASSERT_TRUE(WaitUntil([&] { return window.isActiveWindow(); }));
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(WaitUntil([&] { return frame() == purple; }, 1000)) << "the restored block flashes";
+  // The view is drawn again and again while the block flashes, then stops.
+  int seen = view.Passes();
+  EXPECT_TRUE(WaitUntil([&] {
+    QTest::qWait(200);
+    return std::exchange(seen, view.Passes()) == view.Passes();
+  }, 15000));
+  EXPECT_NEAR(view.Passes() - before, 300, 2) << "three flashes of 100 passes each";
+  EXPECT_EQ(frame(), selected);
+  QPDF qpdf;
+  EXPECT_TRUE(SaveAndRead("undone.pdf", qpdf).hasKey("/Title")) << "the undo restored the name";
 }
 
 QAction* Titled(QMenu& menu, const QString& title) {
