@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -239,6 +240,26 @@ QWidget* FirstShownField(viewer::qt::DialogWidget& dialog) {
   return nullptr;
 }
 
+// The value field of a property's row (its tip is the property's name).
+QWidget* Field(viewer::qt::DialogWidget& dialog, const QString& property) {
+  for (int id = kFirstRowField; QWidget* field = dialog.ItemWidget(id); id += kRowStep)
+    if (field->toolTip() == property) return field;
+  return nullptr;
+}
+
+// Steps through a choice list with the arrow keys, as a person does, until
+// it shows the entry.
+void Choose(QWidget* field, const QString& entry) {
+  auto* choice = qobject_cast<QComboBox*>(field);
+  ASSERT_TRUE(choice);
+  const int wanted = choice->findText(entry);
+  ASSERT_GE(wanted, 0) << entry.toStdString();
+  choice->setFocus();
+  while (choice->currentIndex() != wanted)
+    QTest::keyClick(choice, choice->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+  Settle();
+}
+
 void Rename(viewer::qt::DialogWidget& dialog, const QString& name) {
   auto* field = qobject_cast<QLineEdit*>(dialog.ItemWidget(kNameField));
   ASSERT_TRUE(field);
@@ -269,6 +290,16 @@ TEST_F(BlockToolOnScreen, ThePropertiesDialogOpensOnADoubleClickGrowsItsListWith
     EXPECT_GT(field->width(), fieldWidth) << "rows widen with the list";
     EXPECT_EQ(ShownRows(dialog), rows + 5) << "five more rows of 24 pixels fit";
 
+    // Text flow and its ruler show their tabs once the controlling rows ask for them.
+    EXPECT_FALSE(dialog.ItemWidget(20)->isVisible());
+    Choose(Field(dialog, "textflow"), "true");
+    ASSERT_TRUE(dialog.ItemWidget(20)->isVisible());
+    QTest::mouseClick(dialog.ItemWidget(20), Qt::LeftButton);
+    Settle();
+    EXPECT_FALSE(dialog.ItemWidget(21)->isVisible());
+    Choose(Field(dialog, "hortabmethod"), "ruler");
+    EXPECT_TRUE(dialog.ItemWidget(21)->isVisible());
+
     QImage previous;
     for (const auto& [tab, name] : kTabs) {
       QWidget* button = dialog.ItemWidget(tab);
@@ -291,12 +322,14 @@ TEST_F(BlockToolOnScreen, ThePropertiesDialogOpensOnADoubleClickGrowsItsListWith
   ASSERT_TRUE(person.Done());
   // The button was let go while the dialog had the pointer.
   EXPECT_FALSE(rig.Front().IsMouseButtonDown());
-  EXPECT_EQ(shotsTaken, (QStringList{"general", "text", "custom"})) << "text flow and ruler tabs only with text flow on";
+  EXPECT_EQ(shotsTaken, (QStringList{"general", "text", "text-flow", "ruler-tabs", "custom"}));
   EXPECT_TRUE(NeedsSave());
   const std::map<std::string, PageRect> saved = SaveAs("renamed.pdf");
   ASSERT_TRUE(saved.count("Heading")) << "OK wrote the new name";
   EXPECT_FALSE(saved.count("Title"));
   ExpectNear(saved.at("Heading"), {72, 690, 540, 730});
+  QPDF qpdf;
+  EXPECT_EQ(SaveAndRead("flowing.pdf", qpdf).getKey("/Heading").getKey("/textflow").unparse(), "true");
 }
 
 TEST_F(BlockToolOnScreen, CancelInThePropertiesDialogLeavesBlockAndDocumentAsTheyWere) {
@@ -306,7 +339,9 @@ TEST_F(BlockToolOnScreen, CancelInThePropertiesDialogLeavesBlockAndDocumentAsThe
   person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
     viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
     EXPECT_FALSE(dialog.ItemWidget(4)->isVisible()) << "an image block has no text tab";
-    EXPECT_TRUE(dialog.ItemWidget(5)->isVisible());
+    QTest::mouseClick(dialog.ItemWidget(5), Qt::LeftButton);
+    Settle();
+    SaveScreenshot(dialog.grab().toImage(), "properties-image.png");
     Rename(dialog, "Stamp");
     QTest::mouseClick(dialog.ItemWidget(kCancel), Qt::LeftButton);
   });
