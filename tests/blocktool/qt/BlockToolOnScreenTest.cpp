@@ -1,9 +1,11 @@
-// The block tool in the desktop viewer, as a person uses it: the module is
-// loaded from a plug-ins folder by the host's loader, the tool is chosen by
-// its button, a block is drawn with the mouse on the example page at 150 %,
-// confirmed in the properties dialog and nudged with the arrow keys. What is
-// on screen is checked at known places and written to the build folder; the
-// blocks are read back from the saved files with qpdf.
+// The block tool in the desktop viewer, as a person uses it on a copy of the
+// example at 150 %: the module is loaded from a plug-ins folder by the
+// host's loader and the tool is chosen by its button; blocks are drawn,
+// nudged, edited in the properties dialog (which grows with its window),
+// undone and locked from the context menu with the mouse and keys. What is
+// on screen is checked at known places and written to the build folder
+// (screenshots/) for a person to look at; the blocks are read back from the
+// saved files with qpdf.
 #include <filesystem>
 #include <string>
 
@@ -58,14 +60,10 @@ std::string CopyOfExample(const TempDir& folder) {
   return path;
 }
 
-QString ScreenshotPath(const QString& name) {
+void SaveScreenshot(const QImage& image, const QString& name) {
   const QString folder = KORVID_BINARY_DIR "/screenshots";
   QDir().mkpath(folder);
-  return folder + "/" + name;
-}
-
-void SaveScreenshot(const QImage& image, const QString& name) {
-  const QString path = ScreenshotPath(name);
+  const QString path = folder + "/" + name;
   EXPECT_TRUE(image.save(path)) << path.toStdString();
   std::printf("screenshot: %s\n", qPrintable(path));
 }
