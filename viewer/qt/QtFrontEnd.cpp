@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
 
 #include "viewer/core/Document.h"
@@ -301,6 +302,15 @@ std::optional<int> QtFrontEnd::AskPageNumber(PageView& view) {
                                         view.GetPageNum() + 1, 1, std::max(1, count), 1, &ok);
   if (!ok) return std::nullopt;
   return page;
+}
+
+host::AVRect QtFrontEnd::ScreenArea() const {
+  // The screen modal windows come up on: that of the window they belong to.
+  const QWidget* parent = ModalParent();
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return FrontEnd::ScreenArea();
+  const QRect area = screen->availableGeometry();
+  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
 }
 
 void QtFrontEnd::OpenHelp(const std::string& path) {

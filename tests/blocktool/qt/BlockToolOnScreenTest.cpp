@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -273,6 +274,8 @@ TEST_F(BlockToolOnScreen, ThePropertiesDialogOpensOnADoubleClickGrowsItsListWith
   person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
     viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
     viewer::dm::Dialog& model = *dialog.Model();
+    const QPoint offCentre = dialog.geometry().center() - dialog.screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2) << "first opened in the middle of the screen it is on";
     QTest::mouseClick(dialog.ItemWidget(4), Qt::LeftButton);  // the text tab has more rows than fit
     Settle();
     const host::ADMRect area = model.GetItem(kListArea)->GetBoundsRect();
