@@ -102,6 +102,9 @@ class FrontEnd {
   virtual void QuitRequested() {}
   // Asks for a page number (from 1) to go to; nothing when cancelled.
   virtual std::optional<int> AskPageNumber(PageView& /*view*/) { return std::nullopt; }
+  // The area of the screen that centred windows are centred in; without a
+  // screen a notional one of 1920 x 1080.
+  virtual host::AVRect ScreenArea() const { return {0, 0, 1920, 1080}; }
 };
 
 }  // namespace viewer

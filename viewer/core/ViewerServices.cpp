@@ -40,9 +40,11 @@ class ViewerServices::DialogWindow final : public host::AVWindow {
   void Show() override {}
   void Hide() override {}
   void Center() override {
-    // Centred on a notional 1920 x 1080 screen: headless there is none.
+    const host::AVRect screen = owner_.host_.Front().ScreenArea();
     const int width = frame_.right - frame_.left, height = frame_.bottom - frame_.top;
-    frame_ = {(1920 - width) / 2, (1080 - height) / 2, (1920 + width) / 2, (1080 + height) / 2};
+    const int left = screen.left + (screen.right - screen.left - width) / 2;
+    const int top = screen.top + (screen.bottom - screen.top - height) / 2;
+    frame_ = {left, top, left + width, top + height};
   }
   host::AVRect Frame() const override { return frame_; }
   void SetFrame(const host::AVRect& frame) override { frame_ = frame; }

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
 
 #include "viewer/core/Document.h"
@@ -28,6 +29,21 @@ constexpr const char* kAlertTitle = "Korvid";
 constexpr int kNoteIcon = 2;
 // Tool-bar states are looked at again this long after the last input.
 constexpr int kStatesDelay = 50;
+
+// A modal window has the pointer while it is up, so a release of the button
+// then never reaches the page view: once the window has gone the button
+// counts as up (else a drag asked for next would wait for a release already
+// made).
+class ModalRun {
+ public:
+  explicit ModalRun(QtFrontEnd& front) : front_(front) {}
+  ~ModalRun() { front_.SetButtonDown(false); }
+  ModalRun(const ModalRun&) = delete;
+  ModalRun& operator=(const ModalRun&) = delete;
+
+ private:
+  QtFrontEnd& front_;
+};
 
 }  // namespace
 
@@ -210,6 +226,7 @@ host::AVMenuItem* QtFrontEnd::PopupMenu(PageView& view, host::AVMenu* avMenu, ho
   auto* menu = dynamic_cast<Menu*>(avMenu);
   PageViewWidget* area = PageViewOf(view);
   if (!menu || !area || Painting() || !host_) return nullptr;
+  const ModalRun modal(*this);
   QMenu shown(area);
   shown.setObjectName("korvidPopup");
   FillMenu(shown, *menu);
@@ -238,6 +255,7 @@ void QtFrontEnd::SetWaitCursor(bool on) {
 void QtFrontEnd::ShowNote(const std::string& text) {
   if (DeferIfPainting([this, text] { ShowNote(text); })) return;
   alertTexts_.push_back(text);
+  const ModalRun modal(*this);
   QMessageBox box(QMessageBox::Information, kAlertTitle, FromUtf8(text), QMessageBox::Ok, ModalParent());
   box.exec();
 }
@@ -245,6 +263,7 @@ void QtFrontEnd::ShowNote(const std::string& text) {
 bool QtFrontEnd::AskConfirm(const std::string& text) {
   if (DeferIfPainting([this, text] { AskConfirm(text); })) return false;
   alertTexts_.push_back(text);
+  const ModalRun modal(*this);
   QMessageBox box(QMessageBox::Question, kAlertTitle, FromUtf8(text), QMessageBox::Yes | QMessageBox::No,
                   ModalParent());
   box.setDefaultButton(QMessageBox::Yes);
@@ -256,6 +275,7 @@ int QtFrontEnd::ShowTextAlert(const std::string& text, int iconType) {
   if (DeferIfPainting([this, text, iconType] { ShowTextAlert(text, iconType); })) return 1;
   alertTexts_.push_back(text);
   const QMessageBox::Icon icon = iconType == kNoteIcon ? QMessageBox::Information : QMessageBox::Warning;
+  const ModalRun modal(*this);
   QMessageBox box(icon, kAlertTitle, FromUtf8(text), QMessageBox::Ok, ModalParent());
   box.exec();
   return 1;
@@ -263,22 +283,34 @@ int QtFrontEnd::ShowTextAlert(const std::string& text, int iconType) {
 
 std::vector<std::string> QtFrontEnd::Choose(ChooserKind kind, const host::AVFileDialogParams& params) {
   if (Painting()) return {};
+  const ModalRun modal(*this);
   return RunFileChooser(ModalParent(), kind, params);
 }
 
 std::optional<host::RGBColor16> QtFrontEnd::PickColor(const host::RGBColor16& initial) {
   if (Painting()) return std::nullopt;
+  const ModalRun modal(*this);
   return RunColorPicker(ModalParent(), initial);
 }
 
 std::optional<int> QtFrontEnd::AskPageNumber(PageView& view) {
   if (Painting()) return std::nullopt;
+  const ModalRun modal(*this);
   bool ok = false;
   const int count = view.Doc().Pdf().NumPages();
   const int page = QInputDialog::getInt(ModalParent(), "Go to Page", QString("Page (1 to %1):").arg(count),
                                         view.GetPageNum() + 1, 1, std::max(1, count), 1, &ok);
   if (!ok) return std::nullopt;
   return page;
+}
+
+host::AVRect QtFrontEnd::ScreenArea() const {
+  // The screen modal windows come up on: that of the window they belong to.
+  const QWidget* parent = ModalParent();
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return FrontEnd::ScreenArea();
+  const QRect area = screen->availableGeometry();
+  return {area.left(), area.top(), area.right() + 1, area.bottom() + 1};
 }
 
 void QtFrontEnd::OpenHelp(const std::string& path) {
@@ -304,6 +336,7 @@ int QtFrontEnd::RunModalDialog(dm::Dialog& dialog) {
     dialog.EndModal(dialog.GetCancelItemID());
     return dialog.GetCancelItemID();
   }
+  const ModalRun modal(*this);
   DialogWidget& widget = NewDialogWidget(dialog);
   return widget.RunModal();
 }

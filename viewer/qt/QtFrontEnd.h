@@ -105,6 +105,7 @@ class QtFrontEnd final : public QObject, public FrontEnd {
   void OpenHelp(const std::string& path) override;
   void QuitRequested() override;
   std::optional<int> AskPageNumber(PageView& view) override;
+  host::AVRect ScreenArea() const override;
 
  signals:
   // Every document has closed after the user asked to quit.

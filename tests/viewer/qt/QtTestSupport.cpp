@@ -7,7 +7,9 @@
 #include <QTest>
 
 #include "viewer/core/PageView.h"
+#include "viewer/core/dm/Dialog.h"
 #include "viewer/qt/MainWindow.h"
+#include "viewer/qt/dialogs/DialogWidget.h"
 
 namespace korvid::qttest {
 
@@ -103,12 +105,13 @@ void RecordingTool::Record(host::AVToolRec* tool, const char* what, host::AVPage
 
 // ---- QtRig ----------------------------------------------------------------------------
 
-QtRig::QtRig() {
+QtRig::QtRig(const std::string& pluginDir) {
   viewer::HostOptions options;
   options.language = "ENU";
-  options.pluginDir = "/nonexistent";
+  options.pluginDir = pluginDir.empty() ? "/nonexistent" : pluginDir;
   host_ = std::make_unique<viewer::Host>(front_, options);
   front_.Attach(*host_);
+  if (!pluginDir.empty()) host_->LoadPlugins();
   front_.RebuildNow();
 }
 
@@ -140,5 +143,13 @@ QImage QtRig::Grab(const viewer::Document& doc) {
 }
 
 std::string ExamplePdf() { return KORVID_SOURCE_DIR "/examples/example.pdf"; }
+
+viewer::qt::DialogWidget* ShownDialog(const std::string& name) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<viewer::qt::DialogWidget*>(widget);
+    if (dialog && dialog->isVisible() && dialog->Model() && dialog->Model()->Name() == name) return dialog;
+  }
+  return nullptr;
+}
 
 }  // namespace korvid::qttest

@@ -22,6 +22,10 @@
 class QMenu;
 class QMessageBox;
 
+namespace viewer::qt {
+class DialogWidget;
+}
+
 namespace korvid::qttest {
 
 // Processes events until done() holds or the time is up; answers done().
@@ -86,10 +90,11 @@ class RecordingTool {
   host::ASAtom type_;
 };
 
-// The host with the Qt front end, no plug-ins loaded.
+// The host with the Qt front end and the plug-ins of pluginDir (none when
+// it is empty), loaded by the host's own loader.
 class QtRig {
  public:
-  QtRig();
+  explicit QtRig(const std::string& pluginDir = {});
   ~QtRig();
   viewer::Host& Host() { return *host_; }
   viewer::qt::QtFrontEnd& Front() { return front_; }
@@ -105,5 +110,8 @@ class QtRig {
 };
 
 std::string ExamplePdf();
+
+// The dialog of the dialog manager shown on screen under that name, if any.
+viewer::qt::DialogWidget* ShownDialog(const std::string& name);
 
 }  // namespace korvid::qttest
