@@ -131,14 +131,18 @@ class BlockToolOnScreen : public ::testing::Test {
             kPageHeight - device.top() / kZoom};
   }
 
-  // Saves the document as name (checked with qpdf) and reads the stored
-  // blocks of its first page into qpdf.
+  // Saves the document as name (checked with qpdf), reads it into qpdf and
+  // answers the stored blocks of its first page.
   QPDFObjectHandle SaveAndRead(const std::string& name, QPDF& qpdf) {
     const std::string path = folder.File(name);
     doc.GetPDDoc()->Save(host::ASPathName(path), host::kPDSaveFull);
     EXPECT_TRUE(korvid::test::QpdfCheckPasses(path));
     qpdf.processFile(path.c_str());
-    return QPDFPageDocumentHelper(qpdf).getAllPages().at(0).getObjectHandle()
+    return StoredBlocks(qpdf, 0);
+  }
+
+  static QPDFObjectHandle StoredBlocks(QPDF& qpdf, int page) {
+    return QPDFPageDocumentHelper(qpdf).getAllPages().at(static_cast<std::size_t>(page)).getObjectHandle()
         .getKey("/PieceInfo").getKey("/Korvid").getKey("/Private").getKey("/Blocks");
   }
 
@@ -335,24 +339,41 @@ TEST_F(BlockToolOnScreen, ThePropertiesDialogOpensOnADoubleClickGrowsItsListWith
 
 TEST_F(BlockToolOnScreen, CancelInThePropertiesDialogLeavesBlockAndDocumentAsTheyWere) {
   ChooseTheBlockTool();
-  Click(kOnSignature);
-  ASSERT_FALSE(NeedsSave());
-  person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
-    viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
-    EXPECT_FALSE(dialog.ItemWidget(4)->isVisible()) << "an image block has no text tab";
-    QTest::mouseClick(dialog.ItemWidget(5), Qt::LeftButton);
+  // The image block of the first page and the PDF block of the second
+  // (turned by 90 degrees), each with the tab of its kind.
+  const struct {
+    int page;
+    QPoint at;  // device point on the block
+    int tab;
+    const char* shot;
+    const char* name;
+  } blocks[] = {{0, kOnSignature, 5, "properties-image.png", "Signature"},
+                {1, QPoint(675, 225), 6, "properties-pdf.png", "Artwork"}};
+  for (const auto& block : blocks) {
+    doc.View().GoToPage(block.page);
     Settle();
-    SaveScreenshot(dialog.grab().toImage(), "properties-image.png");
-    Rename(dialog, "Stamp");
-    QTest::mouseClick(dialog.ItemWidget(kCancel), Qt::LeftButton);
-  });
-  QTest::keyClick(&view, Qt::Key_Return);
-  ASSERT_TRUE(person.Done());
-  EXPECT_EQ(ShownDialog(kProperties), nullptr);
+    Click(block.at);
+    person.Then([] { return ShownDialog(kProperties) != nullptr; }, [&] {
+      viewer::qt::DialogWidget& dialog = *ShownDialog(kProperties);
+      EXPECT_FALSE(dialog.ItemWidget(4)->isVisible()) << block.name << " has no text tab";
+      QTest::mouseClick(dialog.ItemWidget(block.tab), Qt::LeftButton);
+      Settle();
+      SaveScreenshot(dialog.grab().toImage(), block.shot);
+      Rename(dialog, "Stamp");
+      QTest::mouseClick(dialog.ItemWidget(kCancel), Qt::LeftButton);
+    });
+    QTest::keyClick(&view, Qt::Key_Return);
+    ASSERT_TRUE(person.Done()) << block.name;
+    EXPECT_EQ(ShownDialog(kProperties), nullptr);
+  }
   EXPECT_FALSE(NeedsSave());
-  const std::map<std::string, PageRect> saved = SaveAs("cancelled.pdf");
-  EXPECT_TRUE(saved.count("Signature"));
-  EXPECT_FALSE(saved.count("Stamp"));
+  QPDF qpdf;
+  SaveAndRead("cancelled.pdf", qpdf);
+  for (const auto& block : blocks) {
+    QPDFObjectHandle stored = StoredBlocks(qpdf, block.page);
+    EXPECT_TRUE(stored.hasKey(std::string("/") + block.name));
+    EXPECT_FALSE(stored.hasKey("/Stamp"));
+  }
 }
 
 TEST_F(BlockToolOnScreen, UndoingAPropertiesChangeFlashesTheBlockThreeTimesThenItsFrameIsAsBefore) {
