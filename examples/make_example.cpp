@@ -211,7 +211,7 @@ class ExampleWriter {
     title.replaceKey("/fontsize", Handle::newInteger(24));
     title.replaceKey("/Description", Text("The heading of the form"));
     Handle signature = Block(2, "Signature", "Image", {360, 360, 540, 420});
-    signature.replaceKey("/dpi", Handle::newInteger(300));
+    signature.replaceKey("/dpi", Numbers({300}));
     StoreBlocks(pages_[0], {{"Title", title}, {"Signature", signature}});
 
     Handle artwork = Block(1, "Artwork", "PDF", {72, 400, 272, 550});

@@ -111,8 +111,14 @@ TEST(BlockToolScript, TheBundledExampleMarksUpItsFirstPage) {
   ASSERT_TRUE(fresh.AttachLinkedPlugin(&PIMain, &PIResources));
   viewer::Document& doc = fresh.Open(dir.File("example-marked.pdf"));
   std::map<std::string, host::AVRect> saved;
-  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries())
-    if (block) saved[block->BlockName()] = block->BlockRect();
+  std::string signatureDpi;
+  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries()) {
+    if (!block) continue;
+    saved[block->BlockName()] = block->BlockRect();
+    if (block->BlockName() == "Signature") signatureDpi = block->PropertyList()->GetProperty("dpi")->TagValue();
+  }
+  // An array reads back as its elements each followed by a blank.
+  EXPECT_EQ(signatureDpi, "300 ") << "the blocks the example came with keep their values";
   EXPECT_THAT(saved, ElementsAre(std::pair<const std::string, host::AVRect>{"Body", {72, 520, 320, 640}},
                                  std::pair<const std::string, host::AVRect>{"Headline", {72, 460, 320, 500}},
                                  std::pair<const std::string, host::AVRect>{"Signature", {360, 372, 540, 432}},
