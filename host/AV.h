@@ -282,6 +282,18 @@ class KORVID_HOST_API AVPageView {
   virtual void InvalidateAnnot(const PDAnnot& annot) = 0;
 };
 
+// Holds a page view's drawing back for the lifetime of the scope.
+class AVPageViewOperation {
+ public:
+  explicit AVPageViewOperation(AVPageView& view) : view_(view) { view_.BeginOperation(); }
+  ~AVPageViewOperation() { view_.EndOperation(); }
+  AVPageViewOperation(const AVPageViewOperation&) = delete;
+  AVPageViewOperation& operator=(const AVPageViewOperation&) = delete;
+
+ private:
+  AVPageView& view_;
+};
+
 struct AVFileFilter {
   std::string description;
   std::vector<std::string> extensions;  // without the dot; matched case-insensitively

@@ -20,18 +20,6 @@ host::ASFixed Shift(host::ASFixed value, std::int64_t by) {
   return static_cast<host::ASFixed>(std::clamp<std::int64_t>(value + by, INT32_MIN, INT32_MAX));
 }
 
-// Drawing waits until the paste is complete.
-class SuspendedDrawing {
- public:
-  explicit SuspendedDrawing(host::AVPageView& view) : view_(view) { view_.BeginOperation(); }
-  ~SuspendedDrawing() { view_.EndOperation(); }
-  SuspendedDrawing(const SuspendedDrawing&) = delete;
-  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
-
- private:
-  host::AVPageView& view_;
-};
-
 }  // namespace
 
 CBlockShadow::CBlockShadow(const host::ASFixedRect& rect, const CMarkupBlockProperties& list)
@@ -78,7 +66,7 @@ void CAdvancedCopy::PasteGroup(host::AVDoc* doc) {
     CMarkupPageCollection* page = Service.GetDocMarkupPageCollection(doc);
     if (!page) return;
     destinationCropBox_ = CurrentCropBox(*view);
-    SuspendedDrawing suspended(*view);
+    host::AVPageViewOperation suspended(*view);  // drawing waits until the paste is complete
     page->ActivateBackupGroup();
     for (const std::unique_ptr<CBlockShadow>& shadow : shadows_) PasteShadow(*shadow, *page, *view);
     page->SetUndoBackupGroup();

@@ -13,18 +13,6 @@ namespace {
 
 constexpr const char* kCopySeparator = ".";
 
-// Keeps the view from drawing while blocks arrive.
-class SuspendedDrawing {
- public:
-  explicit SuspendedDrawing(host::AVPageView& view) : view_(view) { view_.BeginOperation(); }
-  ~SuspendedDrawing() { view_.EndOperation(); }
-  SuspendedDrawing(const SuspendedDrawing&) = delete;
-  SuspendedDrawing& operator=(const SuspendedDrawing&) = delete;
-
- private:
-  host::AVPageView& view_;
-};
-
 // The next ID on the page for a copy of a block from another document: above
 // both the page's last ID and the source block's, while IDs last.
 int NextImportedID(CMarkupPageCollection& page, int sourceID) {
@@ -133,7 +121,7 @@ int CMarkupBlocksImportGroup::ImportGroupToDocument(host::AVDoc* doc, int page, 
 
   int count = 0;
   {
-    SuspendedDrawing suspended(*view);
+    host::AVPageViewOperation suspended(*view);  // no drawing while blocks arrive
     if (mode & kImportReplace) DeleteUnlockedBlocks(*destination);
     for (const BlockRef& block : sources) {
       std::shared_ptr<CMarkupBlock> copy;

@@ -7,31 +7,13 @@
 
 std::unique_ptr<CDocMarkupCollectionMap> pMrkupCollectionMap;
 
-namespace {
-
-// Suspends the view's drawing and puts it back on its page afterwards.
-class ViewOnOtherPages {
- public:
-  explicit ViewOnOtherPages(host::AVPageView& view) : view_(view), page_(view.GetPageNum()) {
-    view_.BeginOperation();
+ViewOnOtherPages::~ViewOnOtherPages() {
+  try {
+    view_.SetPageNum(page_);
+  } catch (...) {
+    // The page it showed is gone; the view stays where it is.
   }
-  ~ViewOnOtherPages() {
-    try {
-      view_.SetPageNum(page_);
-    } catch (...) {
-      // The page it showed is gone; the view stays where it is.
-    }
-    view_.EndOperation();
-  }
-  ViewOnOtherPages(const ViewOnOtherPages&) = delete;
-  ViewOnOtherPages& operator=(const ViewOnOtherPages&) = delete;
-
- private:
-  host::AVPageView& view_;
-  int page_;
-};
-
-}  // namespace
+}
 
 // --- CMarkupDocCollection ------------------------------------------------------------
 

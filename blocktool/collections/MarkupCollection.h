@@ -19,6 +19,21 @@
 #include "blocktool/collections/MarkupPageCollection.h"
 #include "host/AV.h"
 
+// Holds the view's drawing back while work moves it to other pages, and
+// puts it back on the page it showed.
+class ViewOnOtherPages {
+ public:
+  explicit ViewOnOtherPages(host::AVPageView& view) : view_(view), page_(view.GetPageNum()), drawing_(view) {}
+  ~ViewOnOtherPages();
+  ViewOnOtherPages(const ViewOnOtherPages&) = delete;
+  ViewOnOtherPages& operator=(const ViewOnOtherPages&) = delete;
+
+ private:
+  host::AVPageView& view_;
+  int page_;
+  host::AVPageViewOperation drawing_;  // ends after the page is back
+};
+
 class CMarkupDocCollection {
  public:
   CMarkupDocCollection() = default;

@@ -252,15 +252,9 @@ void DrawMarkUpBlocks(host::AVPageView* view, const host::AVRect*, void* clientD
     if (page < 0) return;
     CMarkupPageCollection* collection = Service.GetDocMarkupPageCollection(view->GetAVDoc());
     if (!collection) return;
-    view->BeginOperation();
-    try {
-      view->SetPageNum(page);
-      collection->RedrawAll();
-    } catch (...) {
-      view->EndOperation();
-      throw;
-    }
-    view->EndOperation();
+    host::AVPageViewOperation drawing(*view);
+    view->SetPageNum(page);
+    collection->RedrawAll();
   } catch (...) {
     Service.ExceptionAlert("DrawMarkUpBlocks");
   }

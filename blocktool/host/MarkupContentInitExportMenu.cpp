@@ -49,23 +49,19 @@ bool GetCommandContext(CommandContext& context) {
   return context.page >= 0;
 }
 
-// Runs the operation with the view's drawing held back, then shows page p
-// again.
+// Runs the operation with the view's drawing held back, then shows the
+// page it showed again.
 template <typename Operation>
 int OnPageView(const CommandContext& context, Operation&& operation) {
-  context.view->BeginOperation();
   int count = 0;
-  try {
-    count = operation();
-  } catch (...) {
-    Service.ExceptionAlert("Propagate");
+  {
+    ViewOnOtherPages pages(*context.view);
+    try {
+      count = operation();
+    } catch (...) {
+      Service.ExceptionAlert("Propagate");
+    }
   }
-  try {
-    context.view->SetPageNum(context.page);
-  } catch (...) {
-    // The page is gone; the view stays where it is.
-  }
-  context.view->EndOperation();
   context.view->Invalidate(nullptr);
   return count;
 }
