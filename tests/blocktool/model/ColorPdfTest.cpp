@@ -5,35 +5,12 @@
 
 #include "ModelStrings.h"
 #include "blocktool/model/ColorSpaceProperty.h"
+#include "viewer/pdf/HostDoubles.h"
 #include "viewer/pdf/PdfDocument.h"
 
 namespace {
 
 using korvid::testing::ModelStrings;
-
-class NoEvents final : public viewer::pdf::DocumentEvents {
- public:
-  void WillSave(viewer::pdf::PdfDocument&, int) override {}
-  void DidSave(viewer::pdf::PdfDocument&, int) override {}
-  void PageContentsDidChange(viewer::pdf::PdfDocument&, int) override {}
-  host::AVDoc* AVDocOf(const viewer::pdf::PdfDocument&) override { return nullptr; }
-  void CloseRequested(viewer::pdf::PdfDocument&) override {}
-};
-
-class Atoms final : public viewer::pdf::AtomResolver {
- public:
-  host::ASAtom Atom(std::string_view text) override {
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
-      if (texts_[i] == text) return static_cast<host::ASAtom>(i);
-    }
-    texts_.emplace_back(text);
-    return static_cast<host::ASAtom>(texts_.size() - 1);
-  }
-  std::string Text(host::ASAtom atom) override { return atom < texts_.size() ? texts_[atom] : std::string(); }
-
- private:
-  std::vector<std::string> texts_;
-};
 
 class ColorPdfTest : public ::testing::TestWithParam<char> {
  protected:
@@ -45,8 +22,8 @@ class ColorPdfTest : public ::testing::TestWithParam<char> {
     return text;
   }
   ModelStrings strings_;
-  NoEvents events_;
-  Atoms atoms_;
+  korvid::test::SilentEvents events_;
+  korvid::test::TestAtoms atoms_;
   std::unique_ptr<viewer::pdf::PdfDocument> doc_;
 };
 
