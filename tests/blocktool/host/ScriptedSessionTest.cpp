@@ -45,6 +45,17 @@ bool Has(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// Opens the saved file in a fresh viewer with the block tool and shows each
+// block of its first page to visit.
+template <typename Visit>
+void ReadBackBlocks(const std::string& file, Visit visit) {
+  HostHarness fresh;
+  ASSERT_TRUE(fresh.AttachLinkedPlugin(&PIMain, &PIResources));
+  viewer::Document& doc = fresh.Open(file);
+  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries())
+    if (block) visit(*block);
+}
+
 TEST(BlockToolScript, StartUpShowsTheMenusInTheirOrderAndASessionIsSaved) {
   TempDir dir;
   korvid::test::WriteOnePagePdf(dir.File("blocks.pdf"));
@@ -80,18 +91,13 @@ TEST(BlockToolScript, StartUpShowsTheMenusInTheirOrderAndASessionIsSaved) {
   EXPECT_TRUE(Has(run.out, "saved: " + dir.File("blocks.pdf")));
   EXPECT_TRUE(korvid::test::QpdfCheckPasses(dir.File("blocks.pdf")));
 
-  HostHarness fresh;
-  ASSERT_TRUE(fresh.AttachLinkedPlugin(&PIMain, &PIResources));
-  viewer::Document& doc = fresh.Open(dir.File("blocks.pdf"));
   std::map<std::string, host::AVRect> saved;
-  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries())
-    if (block) saved[block->BlockName()] = block->BlockRect();
+  ReadBackBlocks(dir.File("blocks.pdf"), [&](auto& block) { saved[block.BlockName()] = block.BlockRect(); });
   EXPECT_THAT(saved, ElementsAre(std::pair<const std::string, host::AVRect>{"Price", {100, 100, 220, 160}},
                                  std::pair<const std::string, host::AVRect>{"Price.1", {100, 100, 220, 160}},
                                  std::pair<const std::string, host::AVRect>{"Total", {100, 200, 220, 260}},
                                  std::pair<const std::string, host::AVRect>{"Total.1", {100, 200, 220, 260}}));
 }
-
 
 TEST(BlockToolScript, TheBundledExampleMarksUpItsFirstPage) {
   TempDir dir;
@@ -107,16 +113,12 @@ TEST(BlockToolScript, TheBundledExampleMarksUpItsFirstPage) {
   EXPECT_FALSE(Has(run.out, "unused: dialog Zolt:Properties"));
   EXPECT_TRUE(korvid::test::QpdfCheckPasses(dir.File("example-marked.pdf")));
 
-  HostHarness fresh;
-  ASSERT_TRUE(fresh.AttachLinkedPlugin(&PIMain, &PIResources));
-  viewer::Document& doc = fresh.Open(dir.File("example-marked.pdf"));
   std::map<std::string, host::AVRect> saved;
   std::string signatureDpi;
-  for (const auto& [id, block] : Service.GetDocMarkupPageCollection(&doc)->Entries()) {
-    if (!block) continue;
-    saved[block->BlockName()] = block->BlockRect();
-    if (block->BlockName() == "Signature") signatureDpi = block->PropertyList()->GetProperty("dpi")->TagValue();
-  }
+  ReadBackBlocks(dir.File("example-marked.pdf"), [&](auto& block) {
+    saved[block.BlockName()] = block.BlockRect();
+    if (block.BlockName() == "Signature") signatureDpi = block.PropertyList()->GetProperty("dpi")->TagValue();
+  });
   // An array reads back as its elements each followed by a blank.
   EXPECT_EQ(signatureDpi, "300 ") << "the blocks the example came with keep their values";
   EXPECT_THAT(saved, ElementsAre(std::pair<const std::string, host::AVRect>{"Body", {72, 520, 320, 640}},
