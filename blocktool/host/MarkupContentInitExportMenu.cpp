@@ -1,12 +1,11 @@
 #include "blocktool/host/MarkupContentInitExportMenu.h"
 
-#include <cstdint>
-
 #include "blocktool/collections/BlocksPropagateData.h"
 #include "blocktool/collections/MarkupCollection.h"
 #include "blocktool/dialogs/BlockAboutDlg.h"
 #include "blocktool/dialogs/MarkupInternalPropagateDlg.h"
 #include "blocktool/host/MarkupContentInitAlignMenu.h"
+#include "blocktool/host/MarkupContentCallback.h"
 #include "blocktool/host/MarkupContentInit.h"
 #include "blocktool/model/Service.h"
 #include "host/PluginEntry.h"
@@ -135,20 +134,18 @@ bool enableMarkupImport(void* clientData) {
   if (!gAcroViewHFT) return false;
   host::AVDoc* doc = gAcroViewHFT->GetActiveDoc();
   if (!doc || !doc->GetPDDoc()) return false;
-  const auto mask = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(clientData));
-  return Service.CheckPermission(doc->GetPDDoc(), mask) && bSupportedBlockSpecVersion;
+  return Service.CheckPermission(doc->GetPDDoc(), ClientDataNumber(clientData)) && bSupportedBlockSpecVersion;
 }
 
 bool markedMarkupImport(void*) { return false; }
 
 void InitExportSubmenu(host::AVMenu* parent) {
   if (!parent || !gAcroViewHFT) return;
-  void* securityMode = reinterpret_cast<void*>(static_cast<std::uintptr_t>(nSecurityMode));
   const MarkupMenuItemSpec children[] = {
       {"Zolt:Duplicate", kDuplicateTitle, execMarkupDuplicate, nullptr, enableMarkupDuplicate, nullptr,
        markedMarkupDuplicate},
       {"Zolt:Export", kExportTitle, execMarkupExport, nullptr, enableMarkupExport, nullptr, markedMarkupExport},
-      {"Zolt:Import", kImportTitle, execMarkupImport, nullptr, enableMarkupImport, securityMode,
+      {"Zolt:Import", kImportTitle, execMarkupImport, nullptr, enableMarkupImport, NumberClientData(nSecurityMode),
        markedMarkupImport},
   };
   AddMarkupSubmenu(*parent, {"Zolt:Import_and_Export_Submenu", "Zolt:Import_and_Export", kSubmenuTitle}, children);
