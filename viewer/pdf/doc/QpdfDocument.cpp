@@ -12,6 +12,7 @@
 #include "viewer/pdf/cos/QpdfCosDoc.h"
 #include "viewer/pdf/cos/QpdfCosObj.h"
 #include "viewer/pdf/doc/AtomicFileWriter.h"
+#include "viewer/pdf/doc/CachedFileInputSource.h"
 #include "viewer/pdf/doc/QpdfPage.h"
 
 namespace viewer::pdf {
@@ -46,7 +47,7 @@ std::unique_ptr<PdfDocument> PdfDocument::Open(const std::string& path, Document
   if (fs::is_directory(status)) host::RaiseHostError(host::kErrBadFile, path + " is a folder");
   auto qpdf = NewQpdf();
   TranslateQpdfErrors(host::kErrBadFile, [&] {
-    qpdf->processFile(path.c_str());
+    qpdf->processInputSource(std::make_shared<CachedFileInputSource>(path));
     qpdf->getAllPages();  // a page tree that cannot be walked makes the file unusable
   });
   auto core = std::make_shared<DocumentCore>(std::move(qpdf), atoms, events);
