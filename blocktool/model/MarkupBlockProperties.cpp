@@ -52,25 +52,25 @@ CMarkupBlockProperties::~CMarkupBlockProperties() { ClearAllProperties(true); }
 
 void CMarkupBlockProperties::InitializeProperties(int blockID) {
   ClearAllProperties(true);
-  const std::string idText = std::to_string(blockID);
+  if (const CMarkupBlockProperties* standard = Service.StandardPropertyList()) {
+    CopyEveryProperty(*standard);
+  } else {
+    AddStandardPropertiesFromSchema();
+  }
+  SetBlockIdentity(blockID);
+}
+
+void CMarkupBlockProperties::AddStandardPropertiesFromSchema() {
   for (const StandardPropertyRow& row : StandardPropertyTable()) {
     std::string defaultText;
     int maxValues = 0;
-    switch (row.defaultKind) {
-      case SchemaDefault::BlockID:
-        defaultText = idText;
-        break;
-      case SchemaDefault::BlockName:
-        defaultText = BlockName(blockID);
-        break;
-      case SchemaDefault::Table:
-        defaultText = row.defaultText.Resolve();
-        if (const std::size_t slash = defaultText.find('/');
-            (row.mode & mode::kBoundedCount) && slash != std::string::npos) {
-          maxValues = korvid::numbers::LeadingInteger(std::string_view(defaultText).substr(0, slash));
-          defaultText.erase(0, slash + 1);
-        }
-        break;
+    if (row.defaultKind == SchemaDefault::Table) {
+      defaultText = row.defaultText.Resolve();
+      if (const std::size_t slash = defaultText.find('/');
+          (row.mode & mode::kBoundedCount) && slash != std::string::npos) {
+        maxValues = korvid::numbers::LeadingInteger(std::string_view(defaultText).substr(0, slash));
+        defaultText.erase(0, slash + 1);
+      }
     }
     AddNewProperty(row.name, defaultText, row.description.Resolve(), row.propertyClass, row.mode);
     CMarkupProperties* property = GetProperty(row.name);
@@ -86,6 +86,25 @@ void CMarkupBlockProperties::InitializeProperties(int blockID) {
       property->SetDependency(dependency.controller, Service.GetStringByID(dependency.controllerValue),
                               dependency.mode);
     }
+  }
+}
+
+void CMarkupBlockProperties::CopyEveryProperty(const CMarkupBlockProperties& source) {
+  for (const auto& [name, property] : source.properties_) {
+    properties_.emplace_hint(properties_.end(), name, property->Clone());
+  }
+  order_ = source.order_;
+}
+
+void CMarkupBlockProperties::SetBlockIdentity(int blockID) {
+  for (const StandardPropertyRow& row : StandardPropertyTable()) {
+    if (row.defaultKind == SchemaDefault::Table) continue;
+    CMarkupProperties* property = GetProperty(row.name);
+    if (!property) continue;
+    std::string text = row.defaultKind == SchemaDefault::BlockID ? std::to_string(blockID) : BlockName(blockID);
+    if (row.mode & (mode::kNumber | mode::kBoundedCount)) text = Service.GetFloatAsLocal(text);
+    property->TagDefaultValue(text);
+    property->TagValue(text);
   }
 }
 
@@ -147,12 +166,16 @@ int CMarkupBlockProperties::AddNewProperty(std::string_view name, std::string_vi
 // placed in one pass instead of one scan per row.
 void CMarkupBlockProperties::InsertTabRowsByPosition(std::vector<std::unique_ptr<CMarkupProperties>> rows) {
   if (rows.empty()) return;
+  // Lists without tab rows (every list as it is read) skip the walk over
+  // the order: every new row then goes to its end.
   std::vector<int> runningMax;
-  for (const std::string& name : order_) {
-    const CMarkupProperties& existing = *GetProperty(name);
-    if (!IsTabRow(existing)) continue;
-    const int position = LeadingInt(existing);
-    runningMax.push_back(runningMax.empty() ? position : std::max(runningMax.back(), position));
+  if (GetTextflowRulerSize() > 0) {
+    for (const std::string& name : order_) {
+      const CMarkupProperties& existing = *GetProperty(name);
+      if (!IsTabRow(existing)) continue;
+      const int position = LeadingInt(existing);
+      runningMax.push_back(runningMax.empty() ? position : std::max(runningMax.back(), position));
+    }
   }
   struct Placed {
     std::size_t slot;
@@ -170,19 +193,21 @@ void CMarkupBlockProperties::InsertTabRowsByPosition(std::vector<std::unique_ptr
   std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
     return a.slot != b.slot ? a.slot < b.slot : a.position < b.position;
   });
-  std::vector<std::string> order;
-  order.reserve(order_.size() + placed.size());
   auto next = placed.begin();
-  std::size_t tabIndex = 0;
-  for (std::string& name : order_) {
-    if (IsTabRow(*GetProperty(name))) {
-      for (; next != placed.end() && next->slot == tabIndex; ++next) order.push_back(next->name);
-      ++tabIndex;
+  if (!runningMax.empty()) {
+    std::vector<std::string> order;
+    order.reserve(order_.size() + placed.size());
+    std::size_t tabIndex = 0;
+    for (std::string& name : order_) {
+      if (IsTabRow(*GetProperty(name))) {
+        for (; next != placed.end() && next->slot == tabIndex; ++next) order.push_back(next->name);
+        ++tabIndex;
+      }
+      order.push_back(std::move(name));
     }
-    order.push_back(std::move(name));
+    order_ = std::move(order);
   }
-  for (; next != placed.end(); ++next) order.push_back(next->name);
-  order_ = std::move(order);
+  for (; next != placed.end(); ++next) order_.push_back(next->name);
 }
 
 void CMarkupBlockProperties::RemoveFromOrder(std::string_view name) {

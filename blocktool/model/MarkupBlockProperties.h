@@ -27,6 +27,9 @@ class CMarkupBlockProperties {
 
   // Empties the list and adds the 75 standard properties for the block ID.
   void InitializeProperties(int blockID);
+  // Adds the standard properties resolved from the schema table, the block's
+  // ID and name without their values.
+  void AddStandardPropertiesFromSchema();
 
   int GetSize() const { return static_cast<int>(properties_.size()); }
   int GetNumOfNames() const { return static_cast<int>(order_.size()); }
@@ -77,6 +80,9 @@ class CMarkupBlockProperties {
  private:
   using PropertyMap = std::map<std::string, std::unique_ptr<CMarkupProperties>, std::less<>>;
 
+  void CopyEveryProperty(const CMarkupBlockProperties& source);
+  // Sets the default and value of ID and Name for the block ID.
+  void SetBlockIdentity(int blockID);
   void InsertTabRowsByPosition(std::vector<std::unique_ptr<CMarkupProperties>> rows);
   void RemoveFromOrder(std::string_view name);
   static bool IsTabRow(const CMarkupProperties& property);

@@ -18,13 +18,19 @@ host::ASText TextFrom8Bit(std::string_view text, host::ASScript script) {
 // Unit labels of Rect by the host's page-units preference 0 to 4.
 constexpr int kUnitLabels[] = {36, 33, 34, 32, 35};
 
+const std::string kNoText;
+const std::vector<std::string> kNoValues;
+
 }  // namespace
 
 CMarkupProperties::CMarkupProperties() = default;
 
 CMarkupProperties::CMarkupProperties(std::string_view name, std::string_view defaultValue,
                                      std::string_view description, PropertyClass propertyClass, PropertyMode mode)
-    : default_(defaultValue), description_(description), mode_(mode), class_(propertyClass) {
+    : default_(defaultValue),
+      description_(std::make_shared<const std::string>(description)),
+      mode_(mode),
+      class_(propertyClass) {
   TagName(name);
   SetValueText(defaultValue, script_);
 }
@@ -40,13 +46,13 @@ CMarkupProperties::CMarkupProperties(const CMarkupProperties& source)
       description_(source.description_),
       invalidated_(source.invalidated_),
       cosObj_(source.cosObj_),
-      valueText_(host::ASText::FromScriptText(source.value_, source.script_)),
-      nameText_(host::ASText::FromScriptText(source.name_, source.script_)),
+      valueText_(source.valueText_),
+      nameText_(source.nameText_),
       script_(source.script_),
       mode_(source.mode_),
       class_(source.class_),
       valueList_(source.valueList_),
-      dependency_(source.dependency_ ? std::make_unique<CPropertyDependency>(*source.dependency_) : nullptr) {}
+      dependency_(source.dependency_) {}
 
 CMarkupProperties::~CMarkupProperties() = default;
 
@@ -76,24 +82,39 @@ void CMarkupProperties::ValueInterval(float min, float max, bool exclusive) {
 }
 
 void CMarkupProperties::SetDependency(std::string_view controller, std::string_view value, int mode) {
-  dependency_ = std::make_unique<CPropertyDependency>(std::string(controller), std::string(value), mode);
+  dependency_ = std::make_shared<const CPropertyDependency>(std::string(controller), std::string(value), mode);
+}
+
+const std::string& CMarkupProperties::TagDescription() const { return description_ ? *description_ : kNoText; }
+
+const std::vector<std::string>& CMarkupProperties::ValueList() const { return valueList_ ? *valueList_ : kNoValues; }
+
+std::vector<std::string>& CMarkupProperties::OwnValueList() {
+  if (!valueList_) {
+    valueList_ = std::make_shared<std::vector<std::string>>();
+  } else if (valueList_.use_count() > 1) {
+    valueList_ = std::make_shared<std::vector<std::string>>(*valueList_);
+  }
+  return *valueList_;
 }
 
 int CMarkupProperties::GetValueListSize() const {
-  if (TagHasMode(mode::kBoolean) && valueList_.empty()) return 2;
-  return static_cast<int>(valueList_.size());
+  const std::vector<std::string>& values = ValueList();
+  if (TagHasMode(mode::kBoolean) && values.empty()) return 2;
+  return static_cast<int>(values.size());
 }
 
 std::string CMarkupProperties::GetNthListValue(int n) const {
   if (n < 0) return {};
-  if (static_cast<std::size_t>(n) < valueList_.size()) return valueList_[n];
+  if (const std::vector<std::string>& values = ValueList(); static_cast<std::size_t>(n) < values.size()) return values[n];
   if (TagHasMode(mode::kBoolean)) return Service.GetStringByID(n == 0 ? str::kTrue : str::kFalse);
   return {};
 }
 
 bool CMarkupProperties::IsListValue(std::string_view text) const {
   if (!(mode_ & (mode::kBoolean | mode::kClosedList | mode::kOpenList))) return false;
-  return std::find(valueList_.begin(), valueList_.end(), text) != valueList_.end();
+  const std::vector<std::string>& values = ValueList();
+  return std::find(values.begin(), values.end(), text) != values.end();
 }
 
 std::string CMarkupProperties::TagShortDescription() const {
@@ -112,15 +133,16 @@ std::string CMarkupProperties::TagShortDescription(int pageUnits) const {
     }
     return "  (" + Service.GetStringByID(typeName) + ")";
   }
-  std::size_t open = description_.find('[');
+  const std::string& description = TagDescription();
+  std::size_t open = description.find('[');
   std::size_t close = std::string::npos;
   if (open != std::string::npos) {
-    close = description_.find(']', open + 1);
-  } else if ((open = description_.rfind('(')) != std::string::npos) {
-    close = description_.find(')', open + 1);
+    close = description.find(']', open + 1);
+  } else if ((open = description.rfind('(')) != std::string::npos) {
+    close = description.find(')', open + 1);
   }
   std::string hint = "  ";
-  if (open != std::string::npos && close != std::string::npos) hint += description_.substr(open + 1, close - open - 1);
+  if (open != std::string::npos && close != std::string::npos) hint += description.substr(open + 1, close - open - 1);
   if (name_ == "Rect") {
     hint += (pageUnits >= 0 && pageUnits <= 4) ? Service.GetStringByID(kUnitLabels[pageUnits]) : " (unknown)";
   }
@@ -210,9 +232,10 @@ int CMarkupProperties::MergeProperties(const CMarkupProperties* source, bool add
   invalidated_ = source->invalidated_;
   if (!source->name_.empty()) TagName(source->name_, source->script_);
   if (!source->value_.empty()) TagValue(source->value_, source->script_);
-  if (!source->description_.empty()) description_ = source->description_;
-  for (const std::string& entry : source->valueList_) {
-    if (std::find(valueList_.begin(), valueList_.end(), entry) == valueList_.end()) valueList_.push_back(entry);
+  if (!source->TagDescription().empty()) description_ = source->description_;
+  for (const std::string& entry : source->ValueList()) {
+    const std::vector<std::string>& values = ValueList();
+    if (std::find(values.begin(), values.end(), entry) == values.end()) OwnValueList().push_back(entry);
   }
   return 0;
 }

@@ -74,10 +74,10 @@ class CMarkupProperties {
   // Value list. A boolean with an empty list offers the true and false keywords.
   int GetValueListSize() const;
   std::string GetNthListValue(int n) const;
-  void AddValueToList(std::string_view text) { valueList_.emplace_back(text); }
+  void AddValueToList(std::string_view text) { OwnValueList().emplace_back(text); }
   bool IsListValue(std::string_view text) const;
-  const std::vector<std::string>& ValueList() const { return valueList_; }
-  void ClearValueList() { valueList_.clear(); }
+  const std::vector<std::string>& ValueList() const;
+  void ClearValueList() { valueList_.reset(); }
 
   // The type hint shown beside the value: the bracketed part of the
   // description; for Rect followed by the unit label of the page units.
@@ -99,8 +99,8 @@ class CMarkupProperties {
   std::string ASTextPDFStorageUTF8Value() const { return valueText_.UTF8(); }
   const std::string& TagIntValue(int& out) const;
   bool TagBoolValue() const;
-  void TagDescription(std::string_view text) { description_ = text; }
-  const std::string& TagDescription() const { return description_; }
+  void TagDescription(std::string_view text) { description_ = std::make_shared<const std::string>(text); }
+  const std::string& TagDescription() const;
   void TagDefaultValue(std::string_view text) { default_ = text; }
   const std::string& TagDefaultValue() const { return default_; }
   void TagCosObj(const host::CosObj& obj);
@@ -155,6 +155,8 @@ class CMarkupProperties {
 
  private:
   host::CosObj CreateArrayCosObj(host::CosDoc doc) const;
+  // The value list to change: its own copy when it is shared with another property.
+  std::vector<std::string>& OwnValueList();
   bool NumberCheckApplies(std::string_view value) const;
   bool CountCheckPasses(std::string_view value) const;
 
@@ -165,7 +167,9 @@ class CMarkupProperties {
   std::string name_;
   std::string value_;
   std::string default_;
-  std::string description_;
+  // Schema texts that copies of a property share until one of them changes
+  // them: a block holds 75 properties and these never differ between blocks.
+  std::shared_ptr<const std::string> description_;
   bool invalidated_ = false;
   host::CosObj cosObj_;
   host::ASText valueText_;
@@ -173,6 +177,6 @@ class CMarkupProperties {
   host::ASScript script_ = host::kScriptUTF8;
   PropertyMode mode_ = 0;
   PropertyClass class_ = PropGeneral;
-  std::vector<std::string> valueList_;
-  std::unique_ptr<CPropertyDependency> dependency_;
+  std::shared_ptr<std::vector<std::string>> valueList_;
+  std::shared_ptr<const CPropertyDependency> dependency_;
 };

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "blocktool/host/MarkupContentInit.h"
+#include "blocktool/model/MarkupBlockProperties.h"
 #include "host/PluginEntry.h"
 #include "host/TextFormat.h"
 #include "host/XfaForm.h"
@@ -37,6 +38,8 @@ const std::string kNoText;
 
 CService::CService() { SetDelimiter(); }
 
+CService::~CService() = default;
+
 const std::string& CService::GetStringByID(int id, bool localized) {
   const bool keyword = id < kFirstMessageID;
   const int list = keyword ? kKeywordList : (localized ? localizedList_ : kEnglishList);
@@ -67,6 +70,18 @@ void CService::CatchLanguage() {
   } else {
     localizedList_ = kEnglishList;
   }
+}
+
+const CMarkupBlockProperties* CService::StandardPropertyList() {
+  if (!gMacintoshHFT) return nullptr;
+  const std::pair key{localizedList_, cDecimalSeparator};
+  if (!standardList_ || standardListKey_ != key) {
+    auto list = std::make_unique<CMarkupBlockProperties>(CMarkupBlockProperties::EmptyList{});
+    list->AddStandardPropertiesFromSchema();
+    standardList_ = std::move(list);
+    standardListKey_ = key;
+  }
+  return standardList_.get();
 }
 
 void CService::ExceptionAlert(const char* where) {

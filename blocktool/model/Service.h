@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -17,6 +18,7 @@
 
 #include "blocktool/model/PropertyTypes.h"
 
+class CMarkupBlockProperties;
 class CMarkupPageCollection;
 class CMarkupProperties;
 namespace host {
@@ -27,6 +29,9 @@ class AVDoc;
 class CService {
  public:
   CService();
+  ~CService();
+  CService(const CService&) = delete;
+  CService& operator=(const CService&) = delete;
 
   // --- Strings and language ------------------------------------------------
   // Resource text by number: IDs below 1000 are keywords (list 128); 1000 and
@@ -37,6 +42,10 @@ class CService {
   int GetLocalStrResID() const { return localizedList_; }
   int GetLocalID(int id) const { return id; }
   void CatchLanguage();
+  // The standard property list resolved for the current language and decimal
+  // separator, built once and copied by every new list; null while the
+  // resource strings cannot be read yet.
+  const CMarkupBlockProperties* StandardPropertyList();
 
   // --- Alerts ---------------------------------------------------------------
   // One note alert: the host's text for the current error code, message
@@ -142,6 +151,8 @@ class CService {
   // form was read must not answer the localized one.
   std::map<std::pair<int, int>, std::string> strings_;
   int localizedList_ = 129;
+  std::unique_ptr<CMarkupBlockProperties> standardList_;
+  std::pair<int, char> standardListKey_{};
 };
 
 extern CService Service;

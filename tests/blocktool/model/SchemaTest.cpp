@@ -204,6 +204,47 @@ TEST_F(SchemaTest, NewBlockIdentityAndDefaults) {
   }
 }
 
+// New lists are copies of one standard list: each follows the language and
+// decimal separator in force when it is made, and a change to one list's
+// schema texts never reaches another list.
+TEST(StandardListCopies, FollowTheLanguageAndSeparatorAndShareNoChanges) {
+  std::string englishDescription;
+  {
+    ModelStrings strings('.', "ENU");
+    CMarkupBlockProperties english(1);
+    englishDescription = english.GetProperty("Name")->TagDescription();
+    EXPECT_EQ(english.GetProperty("hortabsize")->TagDefaultValue(), "7.5%");
+  }
+  ModelStrings strings(',', "DEU");
+  CMarkupBlockProperties changed(2);
+  EXPECT_NE(changed.GetProperty("Name")->TagDescription(), englishDescription);
+  EXPECT_EQ(changed.GetProperty("Name")->TagDescription(), Service.GetStringByID(1019));
+  EXPECT_EQ(changed.GetProperty("hortabsize")->TagDefaultValue(), "7,5%");
+  EXPECT_EQ(changed.GetProperty("ID")->TagDefaultValue(), "2");
+  EXPECT_EQ(changed.GetProperty("Name")->TagDefaultValue(), Service.GetStringByID(5) + "_2");
+
+  CMarkupProperties& fit = *changed.GetProperty("fitmethod");
+  const int choices = fit.GetValueListSize();
+  fit.AddValueToList("extra");
+  fit.TagDescription("changed");
+  fit.SetDependency("textflow", "true", 1);
+  changed.GetProperty("ID")->TagDefaultValue("99");
+
+  const CMarkupBlockProperties fresh(3);
+  const CMarkupProperties& freshFit = *fresh.GetProperty("fitmethod");
+  EXPECT_EQ(freshFit.GetValueListSize(), choices);
+  EXPECT_EQ(freshFit.TagDescription(), Service.GetStringByID(1070));
+  EXPECT_EQ(freshFit.GetDependency(), nullptr);
+  EXPECT_EQ(fresh.GetProperty("ID")->TagDefaultValue(), "3");
+
+  const CMarkupBlockProperties copy(4, changed);  // a copy takes the changes
+  const CMarkupProperties& copiedFit = *copy.GetProperty("fitmethod");
+  EXPECT_EQ(copiedFit.GetValueListSize(), choices + 1);
+  EXPECT_EQ(copiedFit.TagDescription(), "changed");
+  EXPECT_NE(copiedFit.GetDependency(), nullptr);
+  EXPECT_EQ(fit.GetValueListSize(), choices + 1);
+}
+
 // Keywords and the model's messages exist in the English and the German
 // list; the keywords that files store are the same in both.
 TEST(SchemaTexts, EveryTextOfTheModelExistsInBothLanguages) {
