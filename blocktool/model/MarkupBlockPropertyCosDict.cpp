@@ -102,11 +102,17 @@ int CMarkupBlockPropertyCosDict::UpdateBlockCosDict(const host::CosObj& blocks) 
     host::CosObj(blocks).DictPut(key, blockDict);
     const PropertyClass listClass = list.PropertyListClass();
     int result = 0;
+    // Most dependent properties share one controller; it is looked up once.
+    const std::string* controllerName = nullptr;
+    const CMarkupProperties* controller = nullptr;
     list.ForEachProperty([&](const CMarkupProperties& property) {
       if (!property.IsMatchClass(listClass)) return;
       const CPropertyDependency* dependency = property.GetDependency();
-      const CMarkupProperties* controller = dependency ? list.GetProperty(dependency->DependProperty()) : nullptr;
-      if (property.SavePropertyInBlockDict(doc, blockDict, controller) != 0) result = -1;
+      if (dependency && (!controllerName || *controllerName != dependency->DependProperty())) {
+        controllerName = &dependency->DependProperty();
+        controller = list.GetProperty(*controllerName);
+      }
+      if (property.SavePropertyInBlockDict(doc, blockDict, dependency ? controller : nullptr) != 0) result = -1;
     });
     return result;
   } catch (...) {

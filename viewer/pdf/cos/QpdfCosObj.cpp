@@ -23,6 +23,9 @@ bool IsComposite(QPDFObjectHandle& h) { return h.isArray() || h.isDictionary() |
 // True when `needle` is `haystack` or lies inside it through direct links
 // only (indirect references end a path: they cannot form a direct cycle).
 bool ContainsDirectly(QPDFObjectHandle haystack, QPDFObjectHandle& needle) {
+  if (haystack.isSameObjectAs(needle)) return true;
+  // Scalars and references hold nothing directly; most values put are one.
+  if (haystack.isIndirect() || !(haystack.isArray() || haystack.isDictionary())) return false;
   std::vector<QPDFObjectHandle> pending{haystack};
   std::unordered_set<const void*> seen;
   while (!pending.empty()) {
