@@ -25,7 +25,7 @@ bool IsComposite(QPDFObjectHandle& h) { return h.isArray() || h.isDictionary() |
 bool ContainsDirectly(QPDFObjectHandle haystack, QPDFObjectHandle& needle) {
   if (haystack.isSameObjectAs(needle)) return true;
   // Scalars and references hold nothing directly; most values put are one.
-  if (haystack.isIndirect() || !(haystack.isArray() || haystack.isDictionary())) return false;
+  if (haystack.isIndirect() || !IsComposite(haystack)) return false;
   std::vector<QPDFObjectHandle> pending{haystack};
   std::unordered_set<const void*> seen;
   while (!pending.empty()) {
